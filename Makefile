@@ -1,0 +1,30 @@
+# Thin spellings over CMake presets. Both install what is missing first.
+PRESET ?= default
+BUILD_DIR := build/$(PRESET)
+
+.PHONY: deps configure build run test assets sounds screenshot clean
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@$(BUILD_DIR)/bin/headpop
+
+test: build
+	@ctest --preset $(PRESET)
+
+# Redraw the pictures and resynthesise the sounds into assets/ with our own generators.
+assets: configure
+	@cmake --build --preset $(PRESET) --target regenerate-assets regenerate-sounds
+
+screenshot: build
+	@./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot.png
+
+clean:
+	@rm -rf build
