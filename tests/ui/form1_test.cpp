@@ -1,0 +1,291 @@
+#include "ui/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "game/random.h"
+#include "sound/sound.h"
+#include "ui/playfield_widget.h"
+
+namespace headpop {
+namespace {
+
+class Window : public ::testing::Test {
+ protected:
+  Window() {
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+  }
+
+  template <typename T = QWidget>
+  T* Child(const char* name) {
+    T* child = form.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  QColor TextColour(const char* name) { return Child(name)->palette().color(QPalette::WindowText); }
+  PlayfieldWidget* Picture1() { return Child<PlayfieldWidget>("Picture1"); }
+
+  NullSound sound;
+  ClockRandom random{1, [] { return uint64_t{0}; }};
+  Form1 form{sound, random};
+};
+
+TEST_F(Window, ControlsHaveTheirDesignGeometry) {
+  struct Case {
+    const char* name;
+    QRect geometry;
+  };
+  const Case cases[] = {
+      {"Picture1", QRect(16, 56, 313, 297)}, {"Command1", QRect(112, 360, 81, 49)},
+      {"Command2", QRect(200, 360, 49, 49)}, {"Label4", QRect(16, 360, 38, 17)},
+      {"scorelbl", QRect(56, 360, 51, 17)},  {"Label1", QRect(40, 384, 44, 17)},
+      {"Label3", QRect(256, 384, 57, 20)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Child(c.name)->geometry(), c.geometry) << c.name;
+  }
+  // Sized to its text: its caption's width and the two borders.
+  auto* level = Child<QLabel>("levellbl");
+  EXPECT_EQ(level->geometry(),
+            QRect(88, 384, level->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 4, 17));
+  EXPECT_EQ(form.size(), QSize(348, 419));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Headpop"));
+  EXPECT_EQ(Picture1()->contentsRect(), QRect(2, 2, 309, 293));
+}
+
+TEST_F(Window, LabelsShowTheirTextsInTheirColoursAndFitTheirSizes) {
+  struct Case {
+    const char* name;
+    QString text;
+    QColor colour;
+  };
+  const Case cases[] = {
+      {"Label4", QStringLiteral("Poin :"), QColor(255, 255, 255)},
+      {"scorelbl", QStringLiteral("00"), QColor(0, 255, 255)},
+      {"Label1", QStringLiteral("Level :"), QColor(255, 255, 255)},
+      {"levellbl", QStringLiteral("00"), QColor(255, 255, 0)},
+      {"Label3", QStringLiteral("<u>A</u>bout ?"), QColor(128, 128, 128)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* label = Child<QLabel>(c.name);
+    EXPECT_EQ(label->text(), c.text);
+    EXPECT_EQ(TextColour(c.name), c.colour);
+    EXPECT_EQ(label->frameWidth(), 2);
+    const QString plain =
+        QString(c.text).remove(QStringLiteral("<u>")).remove(QStringLiteral("</u>"));
+    // The ink of the caption fits inside the border.
+    const QRect ink = label->fontMetrics().tightBoundingRect(plain);
+    EXPECT_GE(ink.left(), 0);
+    EXPECT_LT(ink.right(), label->contentsRect().width());
+    EXPECT_LE(label->fontMetrics().height(), label->contentsRect().height());
+    EXPECT_TRUE(QFontInfo(label->font()).bold());
+  }
+  auto* about = Child<QLabel>("Label3");
+  EXPECT_TRUE(about->autoFillBackground());
+  EXPECT_EQ(about->palette().color(QPalette::Window), QColor(0, 0, 0));
+  EXPECT_FALSE(Child<QLabel>("Label4")->autoFillBackground());
+}
+
+TEST_F(Window, TheLevelLabelGrowsToTheRightAndTheScoreLabelKeepsItsWidth) {
+  form.SetLevelCaption(" 1");
+  const QRect one = Child("levellbl")->geometry();
+  form.SetLevelCaption(" 10");
+  const QRect ten = Child("levellbl")->geometry();
+  EXPECT_EQ(one.topLeft(), QPoint(88, 384));
+  EXPECT_EQ(ten.topLeft(), QPoint(88, 384));
+  EXPECT_GT(ten.width(), one.width());
+  form.SetScoreCaption(" 5750");
+  EXPECT_EQ(Child("scorelbl")->geometry(), QRect(56, 360, 51, 17));
+  EXPECT_TRUE(Child<QLabel>("scorelbl")->alignment().testFlag(Qt::AlignHCenter));
+}
+
+TEST_F(Window, ButtonsShowTheirPicturesAndTips) {
+  auto* start = Child<QPushButton>("Command1");
+  auto* quit = Child<QPushButton>("Command2");
+  EXPECT_EQ(start->toolTip(), QStringLiteral("Let's Get it on !!"));
+  EXPECT_EQ(quit->toolTip(), QStringLiteral("I want Out.."));
+  EXPECT_EQ(start->iconSize(), QSize(70, 40));
+  EXPECT_EQ(quit->iconSize(), QSize(40, 40));
+  EXPECT_TRUE(start->text().isEmpty());
+}
+
+TEST_F(Window, NeitherButtonIsTheWindowsDefault) {
+  // Return with the focus elsewhere presses nothing.
+  Child("Picture1")->setFocus();
+  QTest::keyClick(Child("Picture1"), Qt::Key_Return);
+  QTest::keyClick(Child("Picture1"), Qt::Key_Escape);
+  EXPECT_NE(form.Rules().State().gameOver, 0);
+}
+
+TEST_F(Window, TheAboutHighlightFollowsTheHoverTable) {
+  struct Step {
+    const char* over;  // a control, or "background"
+    QColor after;
+  };
+  const QColor yellow(255, 255, 0);
+  const QColor grey(128, 128, 128);
+  const Step steps[] = {
+      {"Label3", yellow},   {"Picture1", yellow}, {"Label4", yellow},   {"scorelbl", yellow},
+      {"levellbl", yellow}, {"Label1", yellow},   {"background", grey}, {"Label3", yellow},
+      {"Command1", grey},   {"Label3", yellow},   {"Command2", grey},   {"Picture1", grey},
+      {"Label3", yellow},   {"background", grey},
+  };
+  for (const Step& step : steps) {
+    const std::string over = step.over;
+    const QPoint where =
+        over == "background" ? QPoint(5, 200) : Child(step.over)->geometry().center();
+    QTest::mouseMove(&form, where);
+    QApplication::processEvents();
+    EXPECT_EQ(TextColour("Label3"), step.after) << "after moving over " << over;
+  }
+}
+
+TEST_F(Window, FocusStartsOnStartAndTabsThroughThePlayfieldToQuit) {
+  EXPECT_EQ(QApplication::focusWidget(), Child("Command1"));
+  const char* order[] = {"Picture1", "Command2", "Command1"};
+  for (const char* next : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child(next)) << next;
+  }
+}
+
+TEST_F(Window, SpaceAndReturnOnTheFocusedStartButtonClickIt) {
+  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+    form.Rules().Label3_Click();
+    ASSERT_NE(form.Rules().State().gameOver, 0);
+    QTest::keyClick(Child("Command1"), key);
+    EXPECT_EQ(form.Rules().State().gameOver, 0) << key;
+  }
+}
+
+TEST_F(Window, ReleasesArriveInDrawingAreaPixelsForAnyButtonAndAnywhere) {
+  QSignalSpy spy(Picture1(), &PlayfieldWidget::Released);
+  struct Case {
+    Qt::MouseButton button;
+    QPoint press;
+    QPoint release;  // in the playfield widget's coordinates, border included
+    int code;
+    float x;
+    float y;
+  };
+  const Case cases[] = {
+      {Qt::LeftButton, {2, 2}, {2, 2}, 1, 0, 0},
+      {Qt::LeftButton, {310, 294}, {310, 294}, 1, 308, 292},
+      {Qt::RightButton, {100, 100}, {100, 100}, 2, 98, 98},
+      {Qt::MiddleButton, {100, 100}, {100, 100}, 4, 98, 98},
+      {Qt::LeftButton, {50, 50}, {-30, 400}, 1, -32, 398},  // dragged out of the window
+  };
+  for (const Case& c : cases) {
+    spy.clear();
+    QTest::mousePress(Picture1(), c.button, {}, c.press);
+    QTest::mouseRelease(Picture1(), c.button, {}, c.release);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).value<int16_t>(), c.code);
+    EXPECT_EQ(spy.at(0).at(2).toFloat(), c.x);
+    EXPECT_EQ(spy.at(0).at(3).toFloat(), c.y);
+  }
+  spy.clear();
+  QTest::mouseClick(Picture1(), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, {9, 9});
+  ASSERT_EQ(spy.count(), 1);
+  EXPECT_EQ(spy.at(0).at(1).value<int16_t>(), 3);
+}
+
+TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
+  QImage title(309, 293, QImage::Format_RGB32);
+  title.fill(Qt::black);
+  QPainter(&title).drawImage(0, 0, QImage(QStringLiteral(":/assets/picture2.png")));
+  EXPECT_EQ(Picture1()->Surface().Pixels(), title);
+  EXPECT_FALSE(Child<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(Child<QTimer>("Timer2")->isActive());
+  EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 1);
+  EXPECT_EQ(Child<QTimer>("Timer2")->interval(), 80);
+  EXPECT_EQ(Child<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
+  for (const SpriteSet set : {SpriteSet::pic1, SpriteSet::pic2, SpriteSet::pic3}) {
+    EXPECT_EQ(form.SpriteScaleWidth(set, 3), 37.0F);
+  }
+  EXPECT_EQ(form.SpriteScaleWidth(SpriteSet::ledakpic, 1), 555.0F);
+  EXPECT_EQ(form.PlayfieldScaleWidth(), 309.0F);
+  EXPECT_EQ(form.PlayfieldScaleHeight(), 293.0F);
+  EXPECT_EQ(Picture1()->cursor().hotSpot(), QPoint(15, 15));
+  const QList<QSize> iconSizes = form.windowIcon().availableSizes();
+  EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
+  EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
+}
+
+// Records the region of every paint event the playfield gets.
+class PaintRecorder : public QObject {
+ public:
+  QRegion painted;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      painted |= static_cast<QPaintEvent*>(event)->region();
+    }
+    return false;
+  }
+};
+
+TEST_F(Window, ABlitRepaintsOnlyItsRectangle) {
+  QApplication::processEvents();
+  PaintRecorder recorder;
+  Picture1()->installEventFilter(&recorder);
+  form.DrawSprite(SpriteSet::pic2, 1, 100, 100);
+  form.DrawSprite(SpriteSet::ledakpic, 3, 300, -10);
+  QApplication::processEvents();
+  EXPECT_EQ(recorder.painted, QRegion(102, 102, 37, 37) | QRegion(302, 2, 9, 27));
+}
+
+TEST_F(Window, ARepaintShowsExactlyThePixelsHeld) {
+  form.SetScreenPicture(ScreenPicture::backpic);
+  form.DrawSprite(SpriteSet::pic1, 2, 50.5F, 280);
+  form.DrawSprite(SpriteSet::pic3, 1, 60, 270);
+  form.DrawSprite(SpriteSet::ledakpic, 4, -12, 100);
+  auto shown = [&] {
+    return Picture1()->grab(QRect(2, 2, 309, 293)).toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage held = Picture1()->Surface().Pixels();
+  EXPECT_EQ(shown(), held);
+  form.showMinimized();
+  QApplication::processEvents();
+  form.showNormal();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  Picture1()->repaint();
+  EXPECT_EQ(shown(), held);
+}
+
+TEST_F(Window, TheQuitQuestionAsksWithItsTextsYesDefaultNoIcon) {
+  for (const bool yes : {false, true}) {
+    QString title;
+    QString prompt;
+    bool yesIsDefault = false;
+    bool noIcon = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      title = box->windowTitle();
+      prompt = box->text();
+      yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+      noIcon = box->icon() == QMessageBox::NoIcon;
+      box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    EXPECT_EQ(form.AskYesNo("Are you sure to go to Hell ??", "I don't believe it !!"), yes);
+    EXPECT_EQ(title, QStringLiteral("I don't believe it !!"));
+    EXPECT_EQ(prompt, QStringLiteral("Are you sure to go to Hell ??"));
+    EXPECT_TRUE(yesIsDefault);
+    EXPECT_TRUE(noIcon);
+  }
+}
+
+}  // namespace
+}  // namespace headpop

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLabel>
+
+namespace headpop {
+
+// Label3: a label that reports clicks and pointer moves over it.
+class AboutLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void Clicked();
+  void MouseMoved();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+}  // namespace headpop

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace headpop {
+
+// The sentence printed when no window can be opened, or empty when one can be tried.
+// The platform chosen in QT_QPA_PLATFORM is trusted as it is.
+std::string MissingDisplayMessage(const char* qpaPlatform, const char* x11Display,
+                                  const char* waylandDisplay);
+
+// Makes a failure of the window system to start print one clear sentence and exit with
+// status 1, instead of the toolkit's abort and core dump.
+void ExitCleanlyWhenTheDisplayFails();
+
+}  // namespace headpop

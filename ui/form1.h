@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include "game/game.h"
+#include "game/game_window.h"
+#include "game/random.h"
+#include "sound/sound.h"
+#include "ui/pictures.h"
+
+class QLabel;
+class QPushButton;
+
+namespace headpop {
+
+class AboutLabel;
+class PlayfieldWidget;
+
+// The game's one window. It builds its controls in their design state, forwards every
+// event to the rules and carries out what they ask; it holds no game state itself.
+class Form1 : public QWidget, public GameWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 348;
+  static constexpr int kClientHeight = 419;
+
+  Form1(Sound& sound, RandomSource& random, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  Game& Rules() { return game_; }
+  const PlayfieldWidget& Playfield() const { return *picture1_; }
+
+  // GameWindow
+  void DrawSprite(SpriteSet set, int16_t item, float x, float y) override;
+  void ClearPlayfield() override;
+  void SetScreenPicture(ScreenPicture holder) override;
+  void SetPixelUnits(SpriteSet set, int16_t item) override;
+  float SpriteScaleWidth(SpriteSet set, int16_t item) const override;
+  float SpriteScaleHeight(SpriteSet set, int16_t item) const override;
+  float PlayfieldScaleWidth() const override;
+  float PlayfieldScaleHeight() const override;
+  void SetScoreCaption(const std::string& text) override;
+  void SetLevelCaption(const std::string& text) override;
+  void SetTimerEnabled(GameTimer timer, bool enabled) override;
+  void SetTimer1Interval(int16_t milliseconds) override;
+  void FocusStartButton() override;
+  bool AskYesNo(const std::string& prompt, const std::string& title) override;
+  void EndProgram() override;
+  bool DetectSoundFiles() override;
+  void PlaySoundFile(std::string_view name) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ConnectEvents();
+  void SetAboutHighlight(bool on);
+  void ShowLevelCaption(const QString& caption);
+  QTimer& TimerOf(GameTimer timer);
+
+  Sound& sound_;
+  Pictures pictures_;
+  PlayfieldWidget* picture1_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* command2_ = nullptr;
+  QLabel* label4_ = nullptr;
+  QLabel* scorelbl_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* levellbl_ = nullptr;
+  AboutLabel* label3_ = nullptr;
+  QTimer timer1_;
+  QTimer timer2_;
+  Game game_;
+};
+
+}  // namespace headpop
