@@ -1,10 +1,9 @@
 // Writes every picture of the game as PNG into the folder given on the command line.
-#include "artgen.h"
-
 #include <QDir>
 #include <QGuiApplication>
-
 #include <cstdio>
+
+#include "artgen.h"
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
