@@ -190,6 +190,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 QTimer& Form1::TimerOf(GameTimer timer) { return timer == GameTimer::Timer1 ? timer1_ : timer2_; }
 
+const QTimer& Form1::TimerOf(GameTimer timer) const {
+  return timer == GameTimer::Timer1 ? timer1_ : timer2_;
+}
+
+bool Form1::TimerEnabled(GameTimer timer) const { return TimerOf(timer).isActive(); }
+
 void Form1::DrawSprite(SpriteSet set, int16_t item, float x, float y) {
   const QRect changed =
       picture1_->Surface().DrawSprite(pictures_.Sprite(set, item).Picture(), x, y);
@@ -202,6 +208,7 @@ void Form1::ClearPlayfield() {
 }
 
 void Form1::SetScreenPicture(ScreenPicture holder) {
+  shownScreen_ = holder;
   picture1_->Surface().SetScreenPicture(pictures_.Screen(holder));
   picture1_->RepaintArea(picture1_->Surface().Pixels().rect());
 }

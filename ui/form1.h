@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "game/game.h"
 #include "game/game_window.h"
@@ -30,7 +31,13 @@ class Form1 : public QWidget, public GameWindow {
   ~Form1() override;
 
   Game& Rules() { return game_; }
+  const Game& Rules() const { return game_; }
   const PlayfieldWidget& Playfield() const { return *picture1_; }
+  const Pictures& Art() const { return pictures_; }
+  // The holder whose picture the playfield shows, if any has been shown.
+  std::optional<ScreenPicture> ShownScreen() const { return shownScreen_; }
+  bool TimerEnabled(GameTimer timer) const;
+  int Timer1Interval() const { return timer1_.interval(); }
 
   // GameWindow
   void DrawSprite(SpriteSet set, int16_t item, float x, float y) override;
@@ -62,6 +69,7 @@ class Form1 : public QWidget, public GameWindow {
   void SetAboutHighlight(bool on);
   void ShowLevelCaption(const QString& caption);
   QTimer& TimerOf(GameTimer timer);
+  const QTimer& TimerOf(GameTimer timer) const;
 
   Sound& sound_;
   Pictures pictures_;
@@ -73,6 +81,7 @@ class Form1 : public QWidget, public GameWindow {
   QLabel* label1_ = nullptr;
   QLabel* levellbl_ = nullptr;
   AboutLabel* label3_ = nullptr;
+  std::optional<ScreenPicture> shownScreen_;
   QTimer timer1_;
   QTimer timer2_;
   Game game_;
