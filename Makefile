@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test assets sounds screenshot clean
+.PHONY: deps configure build run test test-sanitizers assets screenshot clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -18,6 +18,13 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# The whole test run again under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer; any report fails it.
+test-sanitizers: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
 
 # Redraw the pictures and resynthesise the sounds into assets/ with our own generators.
 assets: configure
