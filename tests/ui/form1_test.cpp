@@ -224,6 +224,38 @@ TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
   EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
 }
 
+TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
+  QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+  EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 0"));
+  EXPECT_EQ(Child<QLabel>("levellbl")->text(), QStringLiteral(" 1"));
+  EXPECT_TRUE(Child<QTimer>("Timer1")->isActive());
+  EXPECT_TRUE(Child<QTimer>("Timer2")->isActive());
+  EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 200);
+  EXPECT_EQ(form.ShownScreen(), ScreenPicture::backpic);
+
+  // Raise the first wave into sight and shoot one of its heads through the widget.
+  for (int tick = 0; tick < 10; ++tick) {
+    form.Rules().Timer1_Timer();
+  }
+  QPoint onHead;
+  for (const SlotNo i : SlotNo::All()) {
+    const TargetSlot& head = form.Rules().State().targets[i];
+    const QPoint centre(static_cast<int>(head.posX) + 18, static_cast<int>(head.posY) + 18);
+    if (head.kind != 0 && QRect(0, 0, 309, 293).contains(centre)) {
+      onHead = centre + QPoint(2, 2);  // the border
+      break;
+    }
+  }
+  ASSERT_FALSE(onHead.isNull()) << "no head of the first wave in sight";
+  QTest::mouseClick(Picture1(), Qt::LeftButton, {}, onHead);
+  EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 10"));
+
+  QTest::mouseClick(Child("Label3"), Qt::LeftButton);
+  EXPECT_FALSE(Child<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(Child<QTimer>("Timer2")->isActive());
+  EXPECT_EQ(form.ShownScreen(), ScreenPicture::Picture2);
+}
+
 // Records the region of every paint event the playfield gets.
 class PaintRecorder : public QObject {
  public:
