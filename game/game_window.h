@@ -15,6 +15,37 @@ enum class ScreenPicture : uint8_t { Picture2, backpic, levelpic, winpic, losepi
 
 enum class GameTimer : uint8_t { Timer1, Timer2 };
 
+// The names the game gives its sprite sets and picture holders.
+constexpr std::string_view NameOf(SpriteSet set) {
+  switch (set) {
+    case SpriteSet::pic1:
+      return "pic1";
+    case SpriteSet::pic2:
+      return "pic2";
+    case SpriteSet::pic3:
+      return "pic3";
+    case SpriteSet::ledakpic:
+      break;
+  }
+  return "ledakpic";
+}
+
+constexpr std::string_view NameOf(ScreenPicture holder) {
+  switch (holder) {
+    case ScreenPicture::Picture2:
+      return "Picture2";
+    case ScreenPicture::backpic:
+      return "backpic";
+    case ScreenPicture::levelpic:
+      return "levelpic";
+    case ScreenPicture::winpic:
+      return "winpic";
+    case ScreenPicture::losepic:
+      break;
+  }
+  return "losepic";
+}
+
 // Everything the rules ask of the window. The window carries it out at once; the
 // rules never see a widget.
 class GameWindow {

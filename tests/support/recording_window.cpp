@@ -4,51 +4,22 @@
 
 namespace headpop::testing {
 
-std::string NameOf(SpriteSet set) {
-  switch (set) {
-    case SpriteSet::pic1:
-      return "pic1";
-    case SpriteSet::pic2:
-      return "pic2";
-    case SpriteSet::pic3:
-      return "pic3";
-    case SpriteSet::ledakpic:
-      break;
-  }
-  return "ledakpic";
-}
-
-std::string NameOf(ScreenPicture holder) {
-  switch (holder) {
-    case ScreenPicture::Picture2:
-      return "Picture2";
-    case ScreenPicture::backpic:
-      return "backpic";
-    case ScreenPicture::levelpic:
-      return "levelpic";
-    case ScreenPicture::winpic:
-      return "winpic";
-    case ScreenPicture::losepic:
-      break;
-  }
-  return "losepic";
-}
-
 void RecordingWindow::DrawSprite(SpriteSet set, int16_t item, float x, float y) {
   std::ostringstream call;
-  call << "DrawSprite(" << NameOf(set) << "," << item << "," << x << "," << y << ")";
+  call << "DrawSprite(" << headpop::NameOf(set) << "," << item << "," << x << "," << y << ")";
   calls.push_back(call.str());
   sprites.push_back({set, item, x, y});
 }
 
 void RecordingWindow::SetScreenPicture(ScreenPicture holder) {
-  calls.push_back("SetScreenPicture(" + NameOf(holder) + ")");
+  calls.push_back("SetScreenPicture(" + std::string(headpop::NameOf(holder)) + ")");
   screen = holder;
   screenShown = true;
 }
 
 void RecordingWindow::SetPixelUnits(SpriteSet set, int16_t item) {
-  calls.push_back("SetPixelUnits(" + NameOf(set) + "," + std::to_string(item) + ")");
+  calls.push_back("SetPixelUnits(" + std::string(headpop::NameOf(set)) + "," +
+                  std::to_string(item) + ")");
   pixelUnits_[{set, item}] = true;
 }
 

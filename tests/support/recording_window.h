@@ -69,7 +69,4 @@ class RecordingWindow final : public GameWindow {
   std::map<std::pair<SpriteSet, int16_t>, bool> pixelUnits_;
 };
 
-std::string NameOf(SpriteSet set);
-std::string NameOf(ScreenPicture holder);
-
 }  // namespace headpop::testing
