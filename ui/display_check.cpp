@@ -11,13 +11,26 @@ namespace {
 
 bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
 
+// While the window system starts, the toolkit's own messages are held back: when it fails,
+// its lines ("could not connect to display", "Could not load the Qt platform plugin")
+// would bury the one sentence that says what to do.
+bool holdingMessages = false;
+std::string& HeldMessages() {
+  static std::string held;
+  return held;
+}
+
 constexpr const char* kAdvice =
     "start it from a desktop session, or under a virtual display with xvfb-run.";
 
 void OnToolkitMessage(QtMsgType type, const QMessageLogContext& /*context*/,
                       const QString& message) {
   if (type != QtFatalMsg) {
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (holdingMessages) {
+      HeldMessages() += message.toStdString() + '\n';
+    } else {
+      std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
     return;
   }
   const QByteArray display = qgetenv("DISPLAY");
@@ -37,6 +50,15 @@ std::string MissingDisplayMessage(const char* qpaPlatform, const char* x11Displa
          kAdvice;
 }
 
-void ExitCleanlyWhenTheDisplayFails() { qInstallMessageHandler(OnToolkitMessage); }
+void ExitCleanlyWhenTheDisplayFails() {
+  holdingMessages = true;
+  qInstallMessageHandler(OnToolkitMessage);
+}
+
+void WindowSystemStarted() {
+  holdingMessages = false;
+  std::fputs(HeldMessages().c_str(), stderr);
+  HeldMessages().clear();
+}
 
 }  // namespace headpop

@@ -10,7 +10,12 @@ std::string MissingDisplayMessage(const char* qpaPlatform, const char* x11Displa
                                   const char* waylandDisplay);
 
 // Makes a failure of the window system to start print one clear sentence and exit with
-// status 1, instead of the toolkit's abort and core dump.
+// status 1, instead of the toolkit's abort and core dump. The toolkit's other messages are
+// held back until WindowSystemStarted().
 void ExitCleanlyWhenTheDisplayFails();
+
+// Prints the messages held back while the window system started, and every later one as
+// it comes.
+void WindowSystemStarted();
 
 }  // namespace headpop

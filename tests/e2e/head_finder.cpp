@@ -1,0 +1,132 @@
+// Finds a head on the live playfield and prints a point on it, for a shot. It reads the game
+// window's pixels straight from the X server, so the time from the picture to the shot stays
+// well below a movement tick and the head is still there when the click comes.
+//   head_finder WINDOW LEFT TOP HEAD_SIZE BACKGROUND.png
+// The playfield is the part of the window at LEFT,TOP of the background picture's size;
+// heads are what differs from the background. Prints "X Y" in the window's coordinates, or
+// exits with status 1 when no single head shows whole enough to aim at.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QScreen>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace {
+
+struct Blob {
+  int left = 0, top = 0, right = 0, bottom = 0, area = 0;
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+};
+
+// Which playfield pixels differ from the background and are not yet part of a blob.
+class Mask {
+ public:
+  Mask(int width, int height)
+      : width_(width), height_(height), bits_(static_cast<size_t>(width) * height) {}
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  char& At(int x, int y) { return bits_[static_cast<size_t>(y) * width_ + x]; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<char> bits_;
+};
+
+// The 8-connected blob of differing pixels that holds (x, y); takes it out of the mask.
+Blob TakeBlob(Mask& mask, int x, int y) {
+  Blob blob{x, y, x, y, 0};
+  std::vector<QPoint> stack{QPoint(x, y)};
+  mask.At(x, y) = 0;
+  while (!stack.empty()) {
+    const QPoint at = stack.back();
+    stack.pop_back();
+    ++blob.area;
+    blob.left = std::min(blob.left, at.x());
+    blob.right = std::max(blob.right, at.x());
+    blob.top = std::min(blob.top, at.y());
+    blob.bottom = std::max(blob.bottom, at.y());
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        const int nx = at.x() + dx;
+        const int ny = at.y() + dy;
+        if (mask.Inside(nx, ny) && mask.At(nx, ny) != 0) {
+          mask.At(nx, ny) = 0;
+          stack.emplace_back(nx, ny);
+        }
+      }
+    }
+  }
+  return blob;
+}
+
+// The largest blob that is one head seen well: no larger than a head, not a sliver at an edge.
+std::optional<Blob> BestHead(const QImage& shot, const QImage& background, int headSize) {
+  Mask mask(background.width(), background.height());
+  for (int y = 0; y < mask.Height(); ++y) {
+    const auto* live = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    const auto* back = reinterpret_cast<const QRgb*>(background.constScanLine(y));
+    for (int x = 0; x < mask.Width(); ++x) {
+      mask.At(x, y) = live[x] != back[x] ? 1 : 0;
+    }
+  }
+  std::optional<Blob> best;
+  for (int y = 0; y < mask.Height(); ++y) {
+    for (int x = 0; x < mask.Width(); ++x) {
+      if (mask.At(x, y) == 0) {
+        continue;
+      }
+      const Blob blob = TakeBlob(mask, x, y);
+      const bool oneHead = blob.Width() <= headSize && blob.Height() <= headSize;
+      const bool wholeEnough = blob.Width() >= headSize / 2 && blob.Height() >= headSize / 2;
+      if (oneHead && wholeEnough && (!best || blob.area > best->area)) {
+        best = blob;
+      }
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QGuiApplication app(argc, argv);
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: head_finder WINDOW LEFT TOP HEAD_SIZE BACKGROUND.png\n");
+    return 2;
+  }
+  const auto window = static_cast<WId>(std::strtoul(argv[1], nullptr, 0));
+  const int left = std::atoi(argv[2]);
+  const int top = std::atoi(argv[3]);
+  const int headSize = std::atoi(argv[4]);
+  const QImage background =
+      QImage(QString::fromLocal8Bit(argv[5])).convertToFormat(QImage::Format_RGB32);
+  if (background.isNull()) {
+    std::fprintf(stderr, "head_finder: cannot read %s\n", argv[5]);
+    return 2;
+  }
+  const QImage shot = QGuiApplication::primaryScreen()
+                          ->grabWindow(window, left, top, background.width(), background.height())
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
+  if (shot.size() != background.size()) {
+    std::fprintf(stderr, "head_finder: cannot read window %s\n", argv[1]);
+    return 2;
+  }
+  const std::optional<Blob> head = BestHead(shot, background, headSize);
+  if (!head) {
+    return 1;
+  }
+  // Across the middle, and a third of the way down: the head rises 10 pixels a tick, so the
+  // point stays on it for two ticks.
+  std::printf("%d %d\n", left + (head->left + head->right) / 2,
+              top + head->top + head->Height() / 3);
+  return 0;
+}

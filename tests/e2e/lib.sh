@@ -1,0 +1,369 @@
+# Shared helpers of the end-to-end tests, sourced by each test script.
+#
+# Each script gets its own work folder, its own virtual X server (the server picks a free
+# display itself, so tests can run side by side), optionally a window manager and a sound
+# server with a null sink in a runtime folder of its own. Every process started here is
+# ended by its id when the script exits, whatever the outcome.
+#
+# Coordinates are in the game window's client area unless said otherwise.
+#
+# Every script takes the same arguments: HEADPOP REFERENCE_RENDER HEAD_FINDER, the game
+# and our two helpers (see reference_render.cpp and head_finder.cpp).
+
+# shellcheck shell=bash disable=SC2034  # the layout and the results are for the sourcing scripts
+set -euo pipefail
+
+GAME=${1:?usage: $0 HEADPOP REFERENCE_RENDER HEAD_FINDER}
+E2E_REFERENCE=${2:?usage: $0 HEADPOP REFERENCE_RENDER HEAD_FINDER}
+E2E_AIM=${3:?usage: $0 HEADPOP REFERENCE_RENDER HEAD_FINDER}
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_ASSETS=$(cd "$E2E_DIR/../../assets" && pwd)
+
+# The game's layout in its 348 x 419 client area.
+readonly CLIENT_W=348 CLIENT_H=419
+readonly PLAYFIELD=309x293+18+58 PLAYFIELD_X=18 PLAYFIELD_Y=58
+readonly SCORE_LABEL=51x17+56+360
+readonly LEVEL_LABEL=24x17+88+384 # the level label grows to the right, up to Start's edge
+readonly START_BUTTON="152 384" QUIT_BUTTON="224 384" ABOUT_LABEL="284 394"
+readonly TARGET_SIZE=37 MAX_WAVE=5
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/headpop-e2e.XXXXXX")
+mkdir -p "$work/home" "$work/config" "$work/cache" "$work/run"
+chmod 700 "$work/run"
+# Nothing reaches the user's own files, sessions or servers.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+export XDG_RUNTIME_DIR=$work/run
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+# A session bus that is not there: the toolkit's bus client gives up at once instead of
+# launching a bus daemon of its own for the display, which would outlive the test.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/run/no-session-bus
+unset PULSE_SERVER DISPLAY
+
+e2e_pids=() # started processes, ended in reverse order
+GAME_PID='' GAME_WIN='' GAME_STATUS=''
+failures=0
+
+note() { echo "-- $*"; }
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# Records a failed check and goes on, so one run reports every broken case.
+check_failed() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+finish() {
+  if [ "$failures" -ne 0 ]; then
+    fail "$failures check(s) failed"
+  fi
+  echo "PASS"
+}
+
+is_running() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+  [[ $state != Z* ]]
+}
+
+forget_pid() {
+  local kept=() pid
+  for pid in "${e2e_pids[@]}"; do
+    [ "$pid" = "$1" ] || kept+=("$pid")
+  done
+  e2e_pids=("${kept[@]}")
+}
+
+# Ends one process we started: politely, then for sure.
+end_process() {
+  local pid=$1 i
+  kill "$pid" 2>/dev/null || true
+  for ((i = 0; i < 30; i++)); do
+    is_running "$pid" || break
+    sleep 0.1
+  done
+  if is_running "$pid"; then
+    echo "note: process $pid ignored SIGTERM; killing it" >&2
+    kill -KILL "$pid" 2>/dev/null || true
+  fi
+  wait "$pid" 2>/dev/null || true
+  forget_pid "$pid"
+}
+
+e2e_cleanup() {
+  local status=$? i
+  for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do
+    end_process "${e2e_pids[i]}"
+  done
+  if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ]; then
+    echo "work folder kept: $work" >&2
+  else
+    rm -rf "$work"
+  fi
+}
+trap e2e_cleanup EXIT
+# Interrupted by hand or by a time-out, the script still ends what it started.
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Runs a command until it succeeds or the time (in seconds) runs out.
+wait_until() {
+  local limit=$1 deadline
+  shift
+  deadline=$(($(date +%s%3N) + $(awk -v s="$limit" 'BEGIN { printf "%.0f", s * 1000 }')))
+  while ! "$@"; do
+    [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# --- servers -------------------------------------------------------------------------
+
+start_x() {
+  local fifo=$work/displayfd number=''
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" \
+    >"$work/xvfb.log" 2>&1 &
+  e2e_pids+=($!)
+  read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$number"
+  wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+  # The pointer rests in a corner, away from every control.
+  xdotool mousemove 0 0
+  note "X server on $DISPLAY"
+}
+
+start_wm() {
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  e2e_pids+=($!)
+  wait_until 10 wm_running || fail "the window manager did not start: $(cat "$work/openbox.log")"
+}
+
+wm_running() { wmctrl -m >/dev/null 2>&1; }
+
+# A sound server that plays into a null sink; its monitor is what the tests record.
+start_pulse() {
+  local dir=$work/pulse
+  mkdir -p "$dir"
+  printf 'autospawn = no\n' >"$dir/client.conf"
+  # No DISPLAY: the server must not try to reach a session bus through X.
+  env -u DISPLAY pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+    --use-pid-file=no --log-target=stderr \
+    --load=module-null-sink \
+    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+    >"$work/pulse.log" 2>&1 &
+  e2e_pids+=($!)
+  export PULSE_SERVER=unix:$dir/native PULSE_CLIENTCONFIG=$dir/client.conf
+  wait_until 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start: $(cat "$work/pulse.log")"
+  start_recorder
+}
+
+# --- the game ------------------------------------------------------------------------
+
+# start_game EXECUTABLE [COMMAND PREFIX...]: starts the game and waits for its window.
+# GAME_PID is the process started (the prefix's, if it does not exec the game).
+start_game() {
+  local exe=$1 window_pid
+  shift
+  GAME_STATUS=''
+  if find_game_window >/dev/null; then
+    fail "a game window is still open before the game starts"
+  fi
+  "$@" "$exe" </dev/null >"$work/game.out" 2>"$work/game.err" &
+  GAME_PID=$!
+  e2e_pids+=("$GAME_PID")
+  wait_until 15 find_game_window >/dev/null ||
+    fail "no game window within 15 s; stderr: $(cat "$work/game.err")"
+  GAME_WIN=$(find_game_window)
+  # A prefix that runs the game as its child (strace) leaves a second process to end.
+  window_pid=$(xdotool getwindowpid "$GAME_WIN")
+  [ "$window_pid" = "$GAME_PID" ] || e2e_pids+=("$window_pid")
+}
+
+find_game_window() { xdotool search --onlyvisible --name '^Headpop$' 2>/dev/null | head -n 1 | grep .; }
+
+# wait_game_exit SECONDS: sets GAME_STATUS, or fails when the game is still running.
+wait_game_exit() {
+  wait_until "$1" game_ended || return 1
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
+  forget_pid "$GAME_PID"
+}
+
+game_ended() { ! is_running "$GAME_PID"; }
+
+# click X Y [BUTTON]: presses and releases a mouse button at a point of the client area.
+click() {
+  xdotool mousemove --window "$GAME_WIN" "$1" "$2" click "${3:-1}"
+}
+
+click_playfield() { click $((PLAYFIELD_X + $1)) $((PLAYFIELD_Y + $2)) "${3:-1}"; }
+
+# --- pictures ------------------------------------------------------------------------
+
+# grab OUT.png [GEOMETRY]: the game's client area as it is on the screen, or a part of it.
+grab() {
+  import -silent -window "$GAME_WIN" "$work/grab.png"
+  convert "$work/grab.png" -crop "${2:-${CLIENT_W}x$CLIENT_H+0+0}" +repage "$1"
+}
+
+# Number of pixels that differ between two pictures of one size.
+pixels_differing() {
+  local count
+  count=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  echo "${count%% *}"
+}
+
+# screen_equals REFERENCE.png [GEOMETRY]: the window, or a part of it, matches exactly.
+screen_equals() {
+  grab "$work/now.png" "${2:-}"
+  [ "$(pixels_differing "$work/now.png" "$1")" = 0 ]
+}
+
+screen_differs() {
+  grab "$work/now.png" "${2:-}"
+  [ "$(pixels_differing "$work/now.png" "$1")" != 0 ]
+}
+
+# expect_screen TEXT REFERENCE.png GEOMETRY [SECONDS]: waits for an exact match (GEOMETRY ""
+# for the whole window).
+expect_screen() {
+  if wait_until "${4:-3}" screen_equals "$2" "$3"; then
+    note "$1"
+  else
+    check_failed "$1: $(pixels_differing "$work/now.png" "$2") pixels differ in ${3:-the window}"
+    cp "$work/now.png" "$work/failed-$(date +%s%N).png"
+  fi
+}
+
+# A screen picture of the game as the playfield shows it: clipped to 309 x 293 on black.
+screen_reference() {
+  convert -size 309x293 xc:black "$E2E_ASSETS/$1.png" -geometry +0+0 -composite "$2"
+}
+
+# The whole window as it looks with these captions, rendered by our widgets on this display.
+window_reference() {
+  "$E2E_REFERENCE" window "$1" "$2" "$3" 2>>"$work/reference.log" ||
+    fail "cannot render the reference window"
+}
+
+# Prints "x y" (client coordinates) of a point on a head, or nothing when no single head
+# shows. BACKGROUND is the playfield's background picture; the heads are what differs.
+aim_at_head() {
+  "$E2E_AIM" "$GAME_WIN" "$PLAYFIELD_X" "$PLAYFIELD_Y" "$TARGET_SIZE" "$1" \
+    2>>"$work/aim.log" || true
+}
+
+# shoot_a_head BACKGROUND TRIES: aims at heads until the score changes; fails after TRIES.
+# A script may define before_shot and after_shot (given "hit" or "miss") to watch each try.
+shoot_a_head() {
+  local try point
+  grab "$work/score-before.png" "$SCORE_LABEL"
+  for ((try = 1; try <= $2; try++)); do
+    call_if_defined before_shot
+    point=$(aim_at_head "$1")
+    if [ -z "$point" ]; then
+      call_if_defined after_shot none
+      sleep 0.1
+      continue
+    fi
+    # shellcheck disable=SC2086  # "x y"
+    click $point
+    if wait_until 0.6 screen_differs "$work/score-before.png" "$SCORE_LABEL"; then
+      call_if_defined after_shot hit
+      note "hit a head at ($point) on try $try"
+      return 0
+    fi
+    call_if_defined after_shot miss
+  done
+  return 1
+}
+
+call_if_defined() {
+  if declare -F "$1" >/dev/null; then
+    "$@"
+  fi
+}
+
+# --- sound ---------------------------------------------------------------------------
+
+readonly RATE=44100 FRAME_BYTES=4 # 16-bit stereo
+readonly LOUD=0.1 SILENT=0.001     # peak amplitudes: the effects peak near 0.9
+
+# One recording of the sink's monitor runs for the whole session, and each recording
+# the tests ask for is a stretch of it: a new recorder may wait up to two seconds for an
+# idle sink's first data, a running one keeps it awake.
+start_recorder() {
+  SESSION_RECORDING=$work/session.raw
+  parec --raw --device=null.monitor --format=s16le --rate=$RATE --channels=2 \
+    --latency-msec=20 >"$SESSION_RECORDING" 2>>"$work/parec.log" &
+  e2e_pids+=($!)
+  wait_until 10 test -s "$SESSION_RECORDING" || fail "the recorder did not start"
+}
+
+recorded_bytes() {
+  local size
+  size=$(stat -c %s "$SESSION_RECORDING")
+  echo $((size / FRAME_BYTES * FRAME_BYTES))
+}
+
+record_start() { RECORD_FROM=$(recorded_bytes); }
+
+# Ends the stretch begun by record_start, in the file $RECORDING.
+record_stop() {
+  local to
+  to=$(recorded_bytes)
+  RECORDING=$work/recording.raw
+  dd if="$SESSION_RECORDING" of="$RECORDING" iflag=skip_bytes,count_bytes bs=64K \
+    skip="$RECORD_FROM" count=$((to - RECORD_FROM)) status=none
+  [ -s "$RECORDING" ] || fail "the recorder stopped recording"
+}
+
+# Makes shoot_a_head record every shot: afterwards $RECORDING holds the last, and for a
+# hit it lasts until the explosion's sound (0.95 s) is over.
+# shellcheck disable=SC2317  # shoot_a_head calls them
+record_every_shot() {
+  before_shot() { record_start; }
+  after_shot() {
+    [ "$1" != hit ] || sleep 1.3
+    record_stop
+  }
+}
+
+# Peak amplitude (0 .. 1) of the last recording.
+recorded_peak() {
+  sox -t raw -r $RATE -e signed -b 16 -c 2 "$RECORDING" -n stat 2>&1 |
+    awk '/^Maximum amplitude/ { print $3 }'
+}
+
+# Seconds from the first to the last sample above 1 % of full scale.
+recorded_sound_length() {
+  sox -t raw -r $RATE -e signed -b 16 -c 2 "$RECORDING" -n \
+    silence 1 1s 1% reverse silence 1 1s 1% reverse stat 2>&1 |
+    awk '/^Length \(seconds\)/ { print $3 }'
+}
+
+# expect_recording CASE EVENT loud|silent [MIN_SECONDS MAX_SECONDS]: checks the last
+# recording's peak and, when given bounds, how long it sounded.
+expect_recording() {
+  local peak length
+  peak=$(recorded_peak)
+  length=$(recorded_sound_length)
+  if [ "$3" = silent ]; then
+    if greater "$peak" "$SILENT"; then
+      check_failed "$1: the $2 sounded (peak $peak), where it should be silent"
+      return
+    fi
+  elif ! greater "$peak" "$LOUD"; then
+    check_failed "$1: the $2 was silent (peak $peak)"
+    return
+  elif [ $# -ge 5 ] && { greater "$4" "${length:-0}" || greater "${length:-0}" "$5"; }; then
+    check_failed "$1: the $2 sounded for $length s, not $4 .. $5 s"
+    return
+  fi
+  note "$1: $2 $3 (peak $peak, ${length:-0} s)"
+}
+
+# Is the first number larger than the second?
+greater() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
