@@ -13,6 +13,9 @@ packages=(
   clang-format clang-tidy
   xvfb xauth x11-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
+  libpulse-dev libx11-dev libxtst-dev
+  desktop-file-utils appstream dpkg-dev strace
+  openbox wmctrl
 )
 
 missing=()

@@ -1,31 +1,45 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the game's real window under a virtual X server of its own.
 # usage: scripts/screenshot.sh PATH_TO_HEADPOP OUTPUT.png
+# The game sees this script's environment: QT_SCALE_FACTOR=2 gives the window at twice its
+# size. SCREEN_DPI=192 makes the screen report 192 dots per inch to the desktop's programs
+# (the Xft.dpi resource that a desktop's scale setting sets), a scale of 2. The screen is
+# large enough for a scale of 3.
 set -euo pipefail
 game=${1:?path to the headpop executable}
 out=${2:?output PNG}
 
-display_number=$((90 + RANDOM % 100))
-while [ -e "/tmp/.X11-unix/X${display_number}" ] || [ -e "/tmp/.X${display_number}-lock" ]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=":${display_number}"
-
-Xvfb "$DISPLAY" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+# shellcheck source=scripts/xvfb.sh
+. "$(dirname "$0")/xvfb.sh"
 game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 1600x1400x24
+if [ -n "${SCREEN_DPI:-}" ]; then
+  # As xrdb writes it, with a tab: Qt reads the resource only so.
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:"$'\t'"${SCREEN_DPI}"
+fi
 
 "$game" >/dev/null 2>&1 &
 game_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Headpop$' | head -n 1)
-sleep 0.5  # let the first frame paint
-import -window "$window" "$out"
-echo "wrote $out"
+# The first frame is painted a little after the window shows: take pictures until two in a
+# row agree and hold more than one colour. No time stamps in the file, so a rerun gives the
+# same bytes.
+last=
+for _ in $(seq 100); do
+  import -window "$window" -define png:exclude-chunks=date,time "$out"
+  signature=$(identify -format '%k %#' "$out")
+  if [ "${signature%% *}" -gt 1 ] && [ "$signature" = "$last" ]; then
+    echo "wrote $out"
+    exit 0
+  fi
+  last=$signature
+  sleep 0.1
+done
+echo "the window never showed a settled picture" >&2
+exit 1

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "ui/about_label.h"
 #include "ui/playfield_widget.h"
@@ -27,7 +28,6 @@ constexpr int kSmallLabelHeight = 17;
 constexpr int kAboutLabelHeight = 20;
 constexpr int kDesignTimer1Interval = 1;
 constexpr int kExplosionInterval = 80;
-constexpr int kGunsightHotSpot = 15;
 
 const QColor kWhite(255, 255, 255);
 const QColor kCyan(0, 255, 255);
@@ -61,12 +61,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
   return label;
 }
 
-QPushButton* MakePictureButton(QWidget* parent, const char* name, const QPixmap& picture,
+QPushButton* MakePictureButton(QWidget* parent, const char* name, const QIcon& picture,
                                const QString& tip, const QRect& geometry) {
   auto* button = new QPushButton(parent);
   button->setObjectName(QLatin1String(name));
-  button->setIcon(QIcon(picture));
-  button->setIconSize(picture.size());
+  button->setIcon(picture);
+  button->setIconSize(picture.availableSizes().value(0));
   button->setToolTip(tip);
   button->setGeometry(geometry);
   // Return and Enter press a focused button as Space does, without making it a default.
@@ -102,7 +102,7 @@ void Form1::BuildControls() {
   picture1_ = new PlayfieldWidget(this);
   picture1_->setObjectName(QStringLiteral("Picture1"));
   picture1_->move(16, 56);
-  picture1_->setCursor(QCursor(pictures_.Gunsight(), kGunsightHotSpot, kGunsightHotSpot));
+  ShowPointerForScreen();
   picture1_->setAttribute(Qt::WA_NoMousePropagation);
 
   command1_ = MakePictureButton(this, "Command1", pictures_.StartPicture(),
@@ -173,7 +173,23 @@ void Form1::SetAboutHighlight(bool on) {
 
 void Form1::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
+  // Without smooth pixmap transforms a high-DPI painter enlarges the picture by nearest
+  // neighbour: crisp at every whole scale factor.
   painter.drawPixmap(0, 0, pictures_.WindowBackground());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The window may open on, or be moved to, a screen of another scale.
+  if (QWindow* window = windowHandle()) {
+    connect(window, &QWindow::screenChanged, this, &Form1::ShowPointerForScreen,
+            Qt::UniqueConnection);
+  }
+  ShowPointerForScreen();
+}
+
+void Form1::ShowPointerForScreen() {
+  picture1_->setCursor(pictures_.GunsightCursor(devicePixelRatio()));
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {

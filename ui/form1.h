@@ -60,6 +60,7 @@ class Form1 : public QWidget, public GameWindow {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -67,6 +68,7 @@ class Form1 : public QWidget, public GameWindow {
   void BuildControls();
   void ConnectEvents();
   void SetAboutHighlight(bool on);
+  void ShowPointerForScreen();
   void ShowLevelCaption(const QString& caption);
   QTimer& TimerOf(GameTimer timer);
   const QTimer& TimerOf(GameTimer timer) const;

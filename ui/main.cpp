@@ -16,8 +16,14 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   headpop::ExitCleanlyWhenTheDisplayFails();
+  // Whole scale factors only: a 150 % screen shows the game at 2, where every picture is
+  // enlarged into square blocks, rather than at 1.5, where pixels would come out uneven.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
+  headpop::WindowSystemStarted();
   QApplication::setApplicationName(QStringLiteral("headpop"));
+  // Lets the desktop match the window with its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(HEADPOP_APP_ID));
 
   headpop::SdlSound sound(headpop::ProgramFolder());
   headpop::ClockRandom random;

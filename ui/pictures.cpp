@@ -1,33 +1,65 @@
 #include "ui/pictures.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QString>
+#include <QtMath>
+#include <algorithm>
 #include <cstddef>
 #include <stdexcept>
+#include <utility>
 
 namespace headpop {
 namespace {
 
-QImage LoadOpaque(const QString& name) {
+QImage Load(const QString& name) {
   QImage image(QStringLiteral(":/assets/") + name);
   if (image.isNull()) {
     throw std::runtime_error("missing picture " + name.toStdString());
   }
-  // XOR drawing and unscaled copies work on opaque 32-bit pixels.
-  return image.convertToFormat(QImage::Format_RGB32);
+  return image;
 }
 
-const char* SetName(SpriteSet set) {
-  switch (set) {
-    case SpriteSet::pic1:
-      return "pic1";
-    case SpriteSet::pic2:
-      return "pic2";
-    case SpriteSet::pic3:
-      return "pic3";
-    case SpriteSet::ledakpic:
-      break;
+QImage LoadOpaque(const QString& name) {
+  // XOR drawing and unscaled copies work on opaque 32-bit pixels.
+  return Load(name).convertToFormat(QImage::Format_RGB32);
+}
+
+// Hands out a picture at any size the style asks for, enlarged by nearest-neighbour
+// sampling. Qt's own icon engine enlarges a picture smoothly for a high-DPI screen, which
+// blurs pixel art.
+class NearestNeighbourIconEngine : public QIconEngine {
+ public:
+  explicit NearestNeighbourIconEngine(QPixmap picture) : picture_(std::move(picture)) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    // The buttons are never disabled or selected: one look serves every mode.
+    if (size == picture_.size()) {
+      return picture_;
+    }
+    return picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   }
-  return "ledakpic";
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
+             QIcon::State /*state*/) override {
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->drawPixmap(rect, picture_);
+    painter->restore();
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    return {picture_.size()};
+  }
+
+  QIconEngine* clone() const override { return new NearestNeighbourIconEngine(picture_); }
+
+ private:
+  QPixmap picture_;
+};
+
+QIcon NearestNeighbourIcon(const QString& name) {
+  return QIcon(new NearestNeighbourIconEngine(QPixmap::fromImage(LoadOpaque(name))));
 }
 
 int ItemCount(SpriteSet set) {
@@ -50,19 +82,39 @@ Pictures::Pictures() {
   for (const SpriteSet set :
        {SpriteSet::pic1, SpriteSet::pic2, SpriteSet::pic3, SpriteSet::ledakpic}) {
     for (int item = 1; item <= ItemCount(set); ++item) {
+      const std::string_view name = NameOf(set);
       sprites_.at(SpriteOffset(set, item)) = SpriteSurface(
-          LoadOpaque(QStringLiteral("%1_%2.png").arg(QLatin1String(SetName(set))).arg(item)));
+          LoadOpaque(QStringLiteral("%1_%2.png")
+                         .arg(QLatin1String(name.data(), static_cast<qsizetype>(name.size())))
+                         .arg(item)));
     }
   }
   for (std::size_t i = 0; i < kScreenFiles.size(); ++i) {
     screens_.at(i) = LoadOpaque(QLatin1String(kScreenFiles.at(i)));
   }
   windowBackground_ = QPixmap::fromImage(LoadOpaque(QStringLiteral("window.png")));
-  windowIcon_.addPixmap(QPixmap::fromImage(LoadOpaque(QStringLiteral("icon16.png"))));
-  windowIcon_.addPixmap(QPixmap::fromImage(LoadOpaque(QStringLiteral("icon32.png"))));
-  startPicture_ = QPixmap::fromImage(LoadOpaque(QStringLiteral("start.png")));
-  quitPicture_ = QPixmap::fromImage(LoadOpaque(QStringLiteral("quit.png")));
-  gunsight_ = QPixmap(QStringLiteral(":/assets/gunsight.png"));
+  // The larger sizes are for title bars and task bars on high-DPI screens.
+  for (const int size : {16, 32, 48, 64}) {
+    windowIcon_.addPixmap(QPixmap::fromImage(Load(QStringLiteral("icon%1.png").arg(size))));
+  }
+  startPicture_ = NearestNeighbourIcon(QStringLiteral("start.png"));
+  quitPicture_ = NearestNeighbourIcon(QStringLiteral("quit.png"));
+  gunsight_ = QPixmap::fromImage(Load(QStringLiteral("gunsight.png")));
+}
+
+QCursor Pictures::GunsightCursor(qreal devicePixelRatio) const {
+  // A whole factor, so that every pixel of the pointer becomes a square block.
+  const int factor = std::max(1, qRound(devicePixelRatio));
+  if (factor == 1) {
+    return QCursor(gunsight_, kGunsightHotSpot, kGunsightHotSpot);
+  }
+  // An enlarged picture at a device pixel ratio of 1, with its hot spot in the picture's own
+  // pixels: that is how the X11 platform takes it, and it needs no further scaling. The hot
+  // spot stays on the middle of the enlarged hot-spot pixel.
+  const QPixmap enlarged =
+      gunsight_.scaled(gunsight_.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const int hotSpot = kGunsightHotSpot * factor + (factor - 1) / 2;
+  return QCursor(enlarged, hotSpot, hotSpot);
 }
 
 SpriteSurface& Pictures::Sprite(SpriteSet set, int item) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -10,7 +11,9 @@
 
 namespace headpop {
 
-// Every picture of the window, loaded once from the embedded resources.
+// Every picture of the window, loaded once from the embedded resources. On a high-DPI
+// screen the pictures are enlarged by whole factors with nearest-neighbour sampling, so that
+// they stay as crisp as at their own size.
 class Pictures {
  public:
   Pictures();
@@ -21,9 +24,14 @@ class Pictures {
 
   const QPixmap& WindowBackground() const { return windowBackground_; }
   const QIcon& WindowIcon() const { return windowIcon_; }
-  const QPixmap& StartPicture() const { return startPicture_; }
-  const QPixmap& QuitPicture() const { return quitPicture_; }
+  // The button faces, at their own size (70 x 40 and 40 x 40) in logical pixels.
+  const QIcon& StartPicture() const { return startPicture_; }
+  const QIcon& QuitPicture() const { return quitPicture_; }
   const QPixmap& Gunsight() const { return gunsight_; }
+  // The pointer over the playfield for a screen of the given device pixel ratio.
+  QCursor GunsightCursor(qreal devicePixelRatio) const;
+
+  static constexpr int kGunsightHotSpot = 15;
 
   static constexpr int kTargetFrames = 3;
   static constexpr int kBlastStages = 5;
@@ -34,8 +42,8 @@ class Pictures {
   std::array<QImage, 5> screens_;
   QPixmap windowBackground_;
   QIcon windowIcon_;
-  QPixmap startPicture_;
-  QPixmap quitPicture_;
+  QIcon startPicture_;
+  QIcon quitPicture_;
   QPixmap gunsight_;
 };
 

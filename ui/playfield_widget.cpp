@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace headpop {
 namespace {
@@ -34,6 +35,18 @@ int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
   return static_cast<int16_t>(code);
 }
 
+// Qt hands a widget the mouse position rounded to whole logical pixels, which on a high-DPI
+// screen moves a device pixel in the right half of a logical pixel into the next one. The
+// position in the window keeps the fraction; the widget lies at a whole offset in it.
+QPointF ExactPosition(const QMouseEvent& event) {
+  const QPointF local = event.position();
+  if (local != QPointF(local.toPoint())) {
+    return local;  // not rounded: exact already
+  }
+  const QPointF scene = event.scenePosition();
+  return local + (scene - QPointF(scene.toPoint()));
+}
+
 }  // namespace
 
 PlayfieldWidget::PlayfieldWidget(QWidget* parent) : QFrame(parent) {
@@ -62,15 +75,18 @@ void PlayfieldWidget::paintEvent(QPaintEvent* event) {
     const QRect area = rect & inside;
     if (!area.isEmpty()) {
       painter.drawImage(area.topLeft(), surface_.Pixels(), area.translated(-inside.topLeft()));
+      paintedPixels_ += static_cast<long long>(area.width()) * area.height();
     }
   }
 }
 
 void PlayfieldWidget::mouseReleaseEvent(QMouseEvent* event) {
   // The press grabbed the mouse, so the release arrives here wherever it happens.
-  const QPointF pos = event->position() - QPointF(kBorder, kBorder);
+  const QPointF pos = ExactPosition(*event) - QPointF(kBorder, kBorder);
+  // The rules work in whole drawing-area pixels: a device pixel of a high-DPI screen lies
+  // inside a logical pixel, and counts as that pixel.
   emit Released(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+                static_cast<float>(std::floor(pos.x())), static_cast<float>(std::floor(pos.y())));
   event->accept();
 }
 

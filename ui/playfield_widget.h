@@ -22,6 +22,8 @@ class PlayfieldWidget : public QFrame {
 
   // Schedules a repaint of a rectangle of the drawing area.
   void RepaintArea(const QRect& area);
+  // Drawing-area pixels painted so far, for the paint benchmark.
+  long long PaintedPixels() const { return paintedPixels_; }
 
  signals:
   // Button and shift use the classic codes: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
@@ -33,6 +35,7 @@ class PlayfieldWidget : public QFrame {
 
  private:
   PlayfieldSurface surface_;
+  long long paintedPixels_ = 0;
 };
 
 }  // namespace headpop
