@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test test-sanitizers assets screenshot clean
+.PHONY: deps configure build run test test-sanitizers bench assets screenshot clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -26,12 +26,20 @@ test-sanitizers: deps
 	@cmake --build --preset asan
 	@ctest --preset asan
 
+# Every benchmark against its budget, on a Release build; prints the table of figures.
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+	@./bench/run_bench.sh build/release
+
 # Redraw the pictures and resynthesise the sounds into assets/ with our own generators.
 assets: configure
 	@cmake --build --preset $(PRESET) --target regenerate-assets regenerate-sounds
 
 screenshot: build
 	@./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot.png
+	@./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot-scale1.png
+	@QT_SCALE_FACTOR=2 ./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot-scale2.png
 
 clean:
 	@rm -rf build

@@ -4,7 +4,10 @@
 
 namespace headpop {
 
-std::string NumberText(int16_t value) { return " " + std::to_string(value); }
+std::string NumberText(int16_t value) {
+  // Appended rather than " " + ..., which GCC 12 at -O3 misreads as an overlapping copy.
+  return std::string(1, ' ').append(std::to_string(value));
+}
 
 Game::Game(GameWindow& window, RandomSource& random) : window_(window), random_(random) {}
 

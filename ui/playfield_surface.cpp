@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace headpop {
@@ -17,6 +18,31 @@ bool RoundToPixel(float value, int& pixel) {
   }
   pixel = static_cast<int>(std::lrintf(value));
   return true;
+}
+
+// XORs the rows of a sprite into the playfield. The two never share memory, which lets
+// the compiler vectorise; a whole-width sprite, the usual case, gets a loop of fixed
+// length. Built for AVX2 as well, chosen at run time where the processor has it.
+__attribute__((target_clones("avx2", "default"))) void XorRows(uchar* dst, std::ptrdiff_t dstStride,
+                                                               const uchar* src,
+                                                               std::ptrdiff_t srcStride, int width,
+                                                               int height) {
+  // Keep the alpha byte of RGB32 at 0xff: only red, green and blue are XOR-ed.
+  constexpr uint32_t kColourBits = 0x00FFFFFFU;
+  const auto xorRow = [](uint32_t* __restrict d, const uint32_t* __restrict s, int n) {
+    for (int u = 0; u < n; ++u) {
+      d[u] ^= s[u] & kColourBits;
+    }
+  };
+  for (int row = 0; row < height; ++row) {
+    auto* d = reinterpret_cast<uint32_t*>(dst + row * dstStride);
+    const auto* s = reinterpret_cast<const uint32_t*>(src + row * srcStride);
+    if (width == PlayfieldSurface::kSpriteSize) {
+      xorRow(d, s, PlayfieldSurface::kSpriteSize);
+    } else {
+      xorRow(d, s, width);
+    }
+  }
 }
 
 }  // namespace
@@ -36,18 +62,15 @@ QRect PlayfieldSurface::DrawSprite(const QImage& sprite, float x, float y) {
   if (changed.isEmpty()) {
     return {};
   }
-  // Keep the alpha byte of RGB32 at 0xff: only red, green and blue are XOR-ed.
-  constexpr uint32_t kColourBits = 0x00FFFFFFU;
-  const int firstColumn = changed.left() - left;
-  const int width = changed.width();
-  for (int row = changed.top(); row <= changed.bottom(); ++row) {
-    auto* dst = reinterpret_cast<uint32_t*>(pixels_.scanLine(row)) + changed.left();
-    const auto* src =
-        reinterpret_cast<const uint32_t*>(sprite.constScanLine(row - top)) + firstColumn;
-    for (int u = 0; u < width; ++u) {
-      dst[u] ^= src[u] & kColourBits;
-    }
-  }
+  // Row addresses come from one base each: a scanLine() call per row costs more than the
+  // row's pixels.
+  const auto dstStride = static_cast<std::ptrdiff_t>(pixels_.bytesPerLine());
+  const auto srcStride = static_cast<std::ptrdiff_t>(sprite.bytesPerLine());
+  constexpr auto kPixelBytes = static_cast<std::ptrdiff_t>(sizeof(uint32_t));
+  XorRows(pixels_.bits() + changed.top() * dstStride + changed.left() * kPixelBytes, dstStride,
+          sprite.constBits() + (changed.top() - top) * srcStride +
+              (changed.left() - left) * kPixelBytes,
+          srcStride, changed.width(), changed.height());
   return changed;
 }
 

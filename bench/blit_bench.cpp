@@ -1,0 +1,56 @@
+// The sprite blit against a plain copy of the same 37 rows of pixels. A copy reads the
+// sprite and writes the playfield; the XOR reads both and writes the playfield, so
+// twice the copy's time is the memory-traffic limit of the blit.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "game/game_window.h"
+#include "ui/pictures.h"
+#include "ui/playfield_surface.h"
+
+namespace headpop {
+namespace {
+
+constexpr float kInsideX = 100.4F;  // rounds to column 100: the whole sprite is inside
+constexpr float kInsideY = 120.0F;
+
+const QImage& ATargetSprite() {
+  static const Pictures pictures;
+  return pictures.Sprite(SpriteSet::pic2, 2).Picture();
+}
+
+void BM_DrawSprite(benchmark::State& state) {
+  PlayfieldSurface surface;
+  const QImage& sprite = ATargetSprite();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(surface.DrawSprite(sprite, kInsideX, kInsideY));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_DrawSprite);
+
+// The reference: the same rows copied with memcpy between the same two images, with
+// the row addresses worked out once, so that nothing but the pixels' traffic is timed.
+void BM_PlainCopyOf37Rows(benchmark::State& state) {
+  QImage playfield(PlayfieldSurface::kWidth, PlayfieldSurface::kHeight, QImage::Format_RGB32);
+  playfield.fill(0);
+  const QImage& sprite = ATargetSprite();
+  constexpr int kSize = PlayfieldSurface::kSpriteSize;
+  constexpr std::size_t kRowBytes = kSize * sizeof(uint32_t);
+  uchar* dst = playfield.scanLine(static_cast<int>(kInsideY)) + 100 * sizeof(uint32_t);
+  const uchar* src = sprite.constBits();
+  const auto dstStride = static_cast<std::size_t>(playfield.bytesPerLine());
+  const auto srcStride = static_cast<std::size_t>(sprite.bytesPerLine());
+  for (auto _ : state) {
+    for (std::size_t row = 0; row < kSize; ++row) {
+      std::memcpy(dst + row * dstStride, src + row * srcStride, kRowBytes);
+    }
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_PlainCopyOf37Rows);
+
+}  // namespace
+}  // namespace headpop

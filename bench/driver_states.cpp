@@ -1,0 +1,117 @@
+#include "bench/driver_states.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "game/game.h"
+#include "ui/playfield_surface.h"
+
+namespace headpop::bench {
+namespace {
+
+constexpr int16_t kNeverUsedUp = 32000;
+constexpr int kHeadsWanted = 15;
+constexpr std::size_t kLogCapacity = 1U << 16U;
+
+}  // namespace
+
+void ShowLevelComplete(Form1& form) {
+  form.Rules().Command1_Click();
+  form.Rules().LevelComplete();
+}
+
+void ShowWon(Form1& form) {
+  form.Rules().Command1_Click();
+  form.Rules().State().level = static_cast<int16_t>(LevelNo::kLast);
+  form.Rules().LevelComplete();
+}
+
+void ShowLost(Form1& form) {
+  form.Rules().Command1_Click();
+  form.Rules().GameLost();
+}
+
+void PlayAtLevel(Form1& form, int16_t level) {
+  Game& rules = form.Rules();
+  rules.Command1_Click();
+  GameState& state = rules.State();
+  state.level = level;
+  state.interval = state.levelInterval[LevelNo::At(level)];
+  state.remaining = kNeverUsedUp;
+  form.SetTimer1Interval(state.interval);
+  form.SetLevelCaption(NumberText(level));
+  while (HeadsInFlight(state) < kHeadsWanted) {
+    rules.SpawnWave();
+  }
+}
+
+int HeadsInFlight(const GameState& state) {
+  int heads = 0;
+  for (const SlotNo slot : SlotNo::All()) {
+    heads += state.targets[slot].kind != 0 ? 1 : 0;
+  }
+  return heads;
+}
+
+std::vector<QRect> TargetRects(const GameState& state) {
+  const QRect field(0, 0, PlayfieldSurface::kWidth, PlayfieldSurface::kHeight);
+  std::vector<QRect> rects;
+  for (const SlotNo slot : SlotNo::All()) {
+    const TargetSlot& t = state.targets[slot];
+    if (t.kind != 0) {
+      // The surface rounds half to even, as lrintf does in the default rounding mode.
+      const QRect drawn(static_cast<int>(std::lrintf(t.posX)),
+                        static_cast<int>(std::lrintf(t.posY)), PlayfieldSurface::kSpriteSize,
+                        PlayfieldSurface::kSpriteSize);
+      rects.push_back(drawn & field);
+    }
+  }
+  return rects;
+}
+
+TimerLog::TimerLog(Form1& form, const char* timerName, Clock::time_point from) : from_(from) {
+  stamps_.reserve(kLogCapacity);
+  auto* timer = form.findChild<QTimer*>(QLatin1String(timerName));
+  if (timer == nullptr) {
+    return;
+  }
+  connect(timer, &QTimer::timeout, this, [this] {
+    const Clock::time_point now = Clock::now();
+    if (now >= from_ && stamps_.size() < kLogCapacity) {
+      stamps_.push_back(now);
+    }
+  });
+}
+
+std::vector<double> TimerLog::IntervalsMs() const {
+  std::vector<double> intervals;
+  for (std::size_t i = 1; i < stamps_.size(); ++i) {
+    intervals.push_back(
+        std::chrono::duration<double, std::milli>(stamps_[i] - stamps_[i - 1]).count());
+  }
+  return intervals;
+}
+
+IntervalSummary Summarise(std::vector<double> intervalsMs, double nominalMs) {
+  IntervalSummary summary;
+  summary.count = static_cast<int>(intervalsMs.size());
+  if (intervalsMs.empty()) {
+    return summary;
+  }
+  summary.meanMs = std::accumulate(intervalsMs.begin(), intervalsMs.end(), 0.0) /
+                   static_cast<double>(intervalsMs.size());
+  for (double& interval : intervalsMs) {
+    interval = std::fabs(interval - nominalMs);
+  }
+  std::sort(intervalsMs.begin(), intervalsMs.end());
+  // Nearest rank: the smallest deviation that at least 99 % of the intervals keep to.
+  const auto rank =
+      static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(intervalsMs.size())));
+  summary.p99DeviationMs = intervalsMs[std::max<std::size_t>(rank, 1) - 1];
+  summary.worstDeviationMs = intervalsMs.back();
+  return summary;
+}
+
+}  // namespace headpop::bench

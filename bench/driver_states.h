@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "ui/form1.h"
+
+namespace headpop::bench {
+
+// The screens a measurement needs, reached through the rules' own handlers and
+// procedures, so that the game itself starts and stops its timers.
+void ShowLevelComplete(Form1& form);
+void ShowWon(Form1& form);
+void ShowLost(Form1& form);
+// Plays at the given level with its interval, a quota no run uses up and waves enough
+// for 15 heads under way; from level 4 on every escape brings 2 or more, so they stay.
+void PlayAtLevel(Form1& form, int16_t level);
+
+int HeadsInFlight(const GameState& state);
+
+// The rectangles of the drawing area that the occupied targets cover, as drawn.
+std::vector<QRect> TargetRects(const GameState& state);
+
+// Timestamps every timeout of one of the window's timers, found by its object name, from
+// a given moment on. The log is sized up front: nothing is allocated while it records.
+class TimerLog final : public QObject {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  TimerLog(Form1& form, const char* timerName, Clock::time_point from);
+
+  // Intervals between consecutive timeouts, ms.
+  std::vector<double> IntervalsMs() const;
+
+ private:
+  Clock::time_point from_;
+  std::vector<Clock::time_point> stamps_;
+};
+
+struct IntervalSummary {
+  int count = 0;
+  double meanMs = 0;
+  double p99DeviationMs = 0;  // 99th percentile of |interval - nominal|
+  double worstDeviationMs = 0;
+};
+IntervalSummary Summarise(std::vector<double> intervalsMs, double nominalMs);
+
+}  // namespace headpop::bench

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Runs every benchmark of Headpop against its budget and prints one table: figure,
+# measured, budget, reference, ratio, verdict. Each figure is measured side by side with
+# its reference in this one run. Usage: bench/run_bench.sh [BUILD_DIR]  (default
+# build/release). It starts its own X server (Xvfb) and sound server (PulseAudio with a
+# null sink) and ends both by their process ids.
+#
+# Knobs (environment): BENCH_QUIET_WAIT seconds to wait for a quiet CPU (default 180),
+# BENCH_SECONDS length of the CPU window while playing (30), BENCH_IDLE_SECONDS (10),
+# BENCH_STARTUP_RUNS (11), BENCH_SHOTS (20).
+set -euo pipefail
+export LC_ALL=C
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../build/release}
+build=$(cd "$build" && pwd)
+bench_bin=$build/bench
+quiet_wait=${BENCH_QUIET_WAIT:-180}
+play_seconds=${BENCH_SECONDS:-30}
+idle_seconds=${BENCH_IDLE_SECONDS:-10}
+startup_runs=${BENCH_STARTUP_RUNS:-11}
+shots=${BENCH_SHOTS:-20}
+
+for program in headpop_micro_bench headpop_bench_driver headpop_bench_empty_window \
+  headpop_bench_sound_latency; do
+  if [ ! -x "$bench_bin/$program" ]; then
+    echo "missing $bench_bin/$program: build first (make bench does)" >&2
+    exit 1
+  fi
+done
+
+work=$(mktemp -d /tmp/headpop-bench.XXXXXX)
+rows=$work/rows.tsv
+notes=$work/notes.txt
+: >"$rows"
+: >"$notes"
+
+# shellcheck source=bench/bench_lib.sh
+source "$here/bench_lib.sh"
+
+# Ends what this script started and has not yet reaped: the servers, and any program a
+# failed step left running. A reaped process's id is never signalled, as it may be reused.
+cleanup() {
+  local pid
+  for pid in $(jobs -p); do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# ---------------------------------------------------------------- a quiet CPU
+wait_for_quiet_cpu "$quiet_wait"
+
+# The measured programs run on one core; this script, its helpers (every awk and cat of
+# the /proc readings) and the servers it starts run on the other, where there are two.
+pin=()
+if [ "$(nproc)" -ge 2 ]; then
+  pin=(taskset -c 1)
+  taskset -pc 0 $$ >/dev/null
+fi
+
+# ---------------------------------------------------------------- micro-benchmarks
+echo "micro-benchmarks ..." >&2
+micro_csv=$work/micro.csv
+"${pin[@]}" "$bench_bin/headpop_micro_bench" --benchmark_repetitions=15 \
+  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+  --benchmark_min_time=0.05 --benchmark_format=csv >"$micro_csv" 2>"$work/micro.err"
+blit=$(micro_median_ns "$micro_csv" BM_DrawSprite)
+copy=$(micro_median_ns "$micro_csv" BM_PlainCopyOf37Rows)
+tick1=$(micro_median_ns "$micro_csv" BM_Timer1WithTwentyTargets)
+shot=$(micro_median_ns "$micro_csv" BM_MouseUpOnAHit)
+tick2=$(micro_median_ns "$micro_csv" BM_Timer2WithTwentyExplosions)
+row_ratio "DrawSprite, one 37 x 37 sprite" "$blit" ns "$copy" "plain copy of 37 rows" 2
+row_limit "Timer1_Timer, 20 targets, blits, no paint" "$(div "$tick1" 1000)" µs 10
+row_limit "Picture1_MouseUp on a hit" "$(div "$shot" 1000)" µs 5
+row_limit "Timer2_Timer, 20 explosions" "$(div "$tick2" 1000)" µs 10
+
+# ---------------------------------------------------------------- servers
+start_xvfb
+start_pulse
+export DISPLAY=$xvfb_display
+export QT_QPA_PLATFORM=xcb
+
+# ---------------------------------------------------------------- paint
+echo "paint ..." >&2
+paint=$(run_with_timeout 60 "$bench_bin/headpop_bench_driver" paint 300 2>/dev/null |
+  grep '^paint ' || true)
+paint_ratio=$(field "$paint" ratio)
+row_limit "pixels painted per movement tick / area its blits changed" "$paint_ratio" "" 2
+echo "paint: $paint" >>"$notes"
+
+# ---------------------------------------------------------------- start-up
+echo "start-up ..." >&2
+measure_startup "$startup_runs"
+row_ratio "start-up: exec to first painted title frame" "$startup_game_ms" ms \
+  "$startup_empty_ms" "empty Qt Widgets window" 1.2
+row_ratio "resident memory after the first frame" "$rss_game_kb" kB "$rss_empty_kb" \
+  "empty Qt Widgets window" 1.2
+
+# ---------------------------------------------------------------- idle screens
+for screen in title level won lost; do
+  echo "idle: $screen ..." >&2
+  measure_idle "$screen" "$idle_seconds"
+  row_limit "idle on the $screen screen: game-thread wakeups in ${idle_seconds} s" \
+    "$idle_main_wakeups" "" 0
+done
+
+# ---------------------------------------------------------------- playing at level 10
+echo "playing at level 10 for ${play_seconds} s, and the reference ..." >&2
+measure_cpu "$work/play10.out" "$play_seconds" \
+  "$bench_bin/headpop_bench_driver" play 10 5 $((play_seconds + 3))
+play_cpu=$cpu_percent
+measure_cpu "$work/reference.out" "$play_seconds" \
+  "$bench_bin/headpop_bench_empty_window" timer $((play_seconds + 6))
+reference_cpu=$cpu_percent
+note_resident_difference "$work/rss-game" "$work/rss-headpop_bench_empty_window"
+heads=$(field "$(grep fewest_heads "$work/play10.out" || true)" fewest_heads_in_flight)
+row_limit "CPU playing level 10 ($heads+ heads in flight), % of one core" "$play_cpu" % 1 \
+  "$reference_cpu" "empty window, one 100 ms timer"
+timer_rows "$work/play10.out" timer1 "Timer1 at 100 ms"
+timer_rows "$work/play10.out" timer2 "Timer2 at 80 ms"
+
+# ---------------------------------------------------------------- level 1, shooting
+echo "playing at level 1, ${shots} shots ..." >&2
+measure_shots "$work/play1.out" "$shots"
+timer_rows "$work/play1.out" timer1 "Timer1 at 200 ms"
+row_limit "sound: button release to first sound at the sink, median of $sound_count" \
+  "$sound_median" ms 30
+
+print_report
