@@ -88,7 +88,8 @@ bad_file_case() {
 
   wmctrl -i -c "$GAME_WIN"
   if wait_game_exit 3; then
-    [ "$GAME_STATUS" = 0 ] || check_failed "$case: closed with status $GAME_STATUS"
+    [ "$GAME_STATUS" = 0 ] ||
+      check_failed "$case: closed with status $GAME_STATUS: $(tail -c 4000 "$work/game.err")"
   else
     check_failed "$case: still running 3 s after closing"
     end_process "$GAME_PID"
