@@ -161,7 +161,9 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   headpop::ExitCleanlyWhenTheDisplayFails();
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
+  headpop::WindowSystemStarted();
   QApplication::setApplicationName(QStringLiteral("headpop"));
 
   headpop::SdlSound sound(HEADPOP_SOUND_FOLDER);
