@@ -89,9 +89,6 @@ Pictures::Pictures() {
                          .arg(item)));
     }
   }
-  for (std::size_t i = 0; i < kScreenFiles.size(); ++i) {
-    screens_.at(i) = LoadOpaque(QLatin1String(kScreenFiles.at(i)));
-  }
   windowBackground_ = QPixmap::fromImage(LoadOpaque(QStringLiteral("window.png")));
   // The larger sizes are for title bars and task bars on high-DPI screens.
   for (const int size : {16, 32, 48, 64}) {
@@ -126,7 +123,14 @@ const SpriteSurface& Pictures::Sprite(SpriteSet set, int item) const {
 }
 
 const QImage& Pictures::Screen(ScreenPicture holder) const {
-  return screens_.at(static_cast<std::size_t>(holder));
+  const auto index = static_cast<std::size_t>(holder);
+  QImage& screen = screens_.at(index);
+  // Decoded when first shown: the five pictures are most of the decoding work, and only the
+  // title picture is needed to open the window.
+  if (screen.isNull()) {
+    screen = LoadOpaque(QLatin1String(kScreenFiles.at(index)));
+  }
+  return screen;
 }
 
 }  // namespace headpop

@@ -11,15 +11,16 @@
 
 namespace headpop {
 
-// Every picture of the window, loaded once from the embedded resources. On a high-DPI
-// screen the pictures are enlarged by whole factors with nearest-neighbour sampling, so that
-// they stay as crisp as at their own size.
+// Every picture of the window, loaded once from the embedded resources, the screen pictures
+// when first shown. On a high-DPI screen the pictures are enlarged by whole factors with
+// nearest-neighbour sampling, so that they stay as crisp as at their own size.
 class Pictures {
  public:
   Pictures();
 
   SpriteSurface& Sprite(SpriteSet set, int item);
   const SpriteSurface& Sprite(SpriteSet set, int item) const;
+  // Decoded on first use; throws std::out_of_range for a holder outside the five.
   const QImage& Screen(ScreenPicture holder) const;
 
   const QPixmap& WindowBackground() const { return windowBackground_; }
@@ -39,7 +40,7 @@ class Pictures {
  private:
   // pic1, pic2, pic3 items 1..3, then ledakpic items 1..5.
   std::array<SpriteSurface, 3 * kTargetFrames + kBlastStages> sprites_;
-  std::array<QImage, 5> screens_;
+  mutable std::array<QImage, 5> screens_;  // null until first shown
   QPixmap windowBackground_;
   QIcon windowIcon_;
   QIcon startPicture_;
