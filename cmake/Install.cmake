@@ -61,9 +61,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The library dependencies come from what the executable links, as dpkg-shlibdeps reads it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see it: without a platform plugin no window
-# opens at all.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: without a platform plugin no window
+# opens at all, and without SDL2_mixer (opened once the window is up) the game is silent.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0")
 # The label faces; without them the toolkit falls back to another sans-serif face.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

@@ -1,14 +1,12 @@
 #include "sound/sdl_sound.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
+#include "sound/sdl_mixer_library.h"
 #include "sound/sound_files.h"
 
 namespace headpop {
@@ -23,20 +21,8 @@ constexpr int kBufferFrames = 512;
 // out of step with the game (closing the device can take the sound service a second).
 constexpr std::chrono::milliseconds kStillTimely{100};
 
-void ReportNoSound(const char* what) { std::fprintf(stderr, "headpop: no sound: %s\n", what); }
-
-// Opens the mixer with its one channel: the bytes a second it plays, or 0 if it cannot.
-int OpenMixer() {
-  if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
-    ReportNoSound(Mix_GetError());
-    return 0;
-  }
-  Mix_AllocateChannels(1);
-  int frequency = 0;
-  Uint16 format = 0;
-  int channels = 0;
-  Mix_QuerySpec(&frequency, &format, &channels);
-  return frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
+void ReportNoSound(const std::string& what) {
+  std::fprintf(stderr, "headpop: no sound: %s\n", what.c_str());
 }
 
 }  // namespace
@@ -54,33 +40,56 @@ bool SdlSound::DetectSoundFiles() {
   Shutdown();
   const bool found = DetectSoundFilesIn(folder_);
   if (found) {
-    OpenAudioAndLoad();
+    stopping_ = false;
+    helper_ = std::thread([this] { ManageDevice(); });
   }
   return found;
 }
 
+void SdlSound::Prepare() {
+  if (!helper_.joinable()) {
+    return;  // no files: nothing to prepare
+  }
+  const std::lock_guard lock(mutex_);
+  prepare_asked_ = true;
+  changed_.notify_all();
+}
+
 void SdlSound::PlayEffect(std::string_view name) {
+  if (!helper_.joinable()) {
+    return;
+  }
   for (const Effect& effect : effects_) {
-    if (effect.name == name && effect.chunk != nullptr) {
-      const std::lock_guard lock(mutex_);
-      if (audio_open_ && !busy_) {
-        Start(effect);
-      } else {
-        // The helper opens the device, or finishes closing it first, then plays the
-        // latest effect asked for.
-        waiting_ = &effect;
-        waiting_since_ = Clock::now();
-        changed_.notify_all();
-      }
-      return;
+    if (effect.name != name) {
+      continue;
     }
+    const std::lock_guard lock(mutex_);
+    if (unavailable_ || (loaded_ && effect.chunk == nullptr)) {
+      return;  // no sound this run, or a file that would not decode
+    }
+    if (loaded_ && audio_open_ && !busy_) {
+      Start(effect);
+    } else {
+      // The helper loads or opens the device, or finishes closing it first, then plays
+      // the latest effect asked for.
+      waiting_ = &effect;
+      waiting_since_ = Clock::now();
+      changed_.notify_all();
+    }
+    return;
   }
 }
 
 SdlSound::Device SdlSound::DeviceState() {
   const std::lock_guard lock(mutex_);
+  if (unavailable_) {
+    return Device::kUnavailable;
+  }
   if (busy_) {
     return Device::kBusy;
+  }
+  if (!loaded_) {
+    return Device::kNotLoaded;
   }
   return audio_open_ ? Device::kOpen : Device::kClosed;
 }
@@ -93,11 +102,66 @@ void SdlSound::Opened(int bytes_per_second) {
 
 void SdlSound::Start(const Effect& effect) {
   // Channel 0 is the only one: playing on it halts whatever it was playing.
-  Mix_PlayChannel(0, effect.chunk, 0);
+  library_->PlayChannel(0, effect.chunk, 0);
   const auto length = std::chrono::milliseconds(
       bytes_per_second_ > 0 ? int64_t{effect.chunk->alen} * 1000 / bytes_per_second_ : 0);
   close_at_ = Clock::now() + length + close_when_quiet_for_;
   changed_.notify_all();
+}
+
+int SdlSound::OpenMixer() {
+  if (library_->OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
+    ReportNoSound(library_->GetError());
+    return 0;
+  }
+  library_->AllocateChannels(1);
+  int frequency = 0;
+  Uint16 format = 0;
+  int channels = 0;
+  library_->QuerySpec(&frequency, &format, &channels);
+  return frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
+}
+
+int SdlSound::LoadAndOpen() {
+  std::string why;
+  library_ = MixerLibrary::Get(why);
+  if (library_ == nullptr) {
+    ReportNoSound(why);
+    return 0;
+  }
+  library_->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Headpop");
+  // SDL would otherwise catch SIGINT and SIGTERM to post a quit event that only an SDL
+  // event loop reads: the game would then ignore Ctrl+C and the session's SIGTERM.
+  library_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (library_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    ReportNoSound(library_->GetError());
+    return 0;
+  }
+  subsystem_started_ = true;
+  const int bytes_per_second = OpenMixer();
+  if (bytes_per_second == 0) {
+    return 0;
+  }
+  // Deviation (see docs/deviations.md, "sounds by full path"): the files that detection
+  // found are decoded here, once, from the program's folder, not looked up by bare name in
+  // the working folder at play time. Deviation (see docs/deviations.md, "sounds decoded at
+  // start-up").
+  for (Effect& effect : effects_) {
+    const std::string path = folder_ + std::string(effect.name);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    // Deviation (see docs/deviations.md, "effect size limit").
+    if (!error && size > kMaxFileBytes) {
+      std::fprintf(stderr, "headpop: no sound for %s: larger than %ju bytes\n", path.c_str(),
+                   kMaxFileBytes);
+      continue;
+    }
+    effect.chunk = library_->LoadWAV(path.c_str());
+    if (effect.chunk == nullptr) {
+      std::fprintf(stderr, "headpop: no sound for %s: %s\n", path.c_str(), library_->GetError());
+    }
+  }
+  return bytes_per_second;
 }
 
 void SdlSound::ManageDevice() {
@@ -105,6 +169,28 @@ void SdlSound::ManageDevice() {
     return waiting_ != nullptr && Clock::now() - waiting_since_ < kStillTimely;
   };
   std::unique_lock lock(mutex_);
+  // Nothing is loaded until the window is up or an effect is asked for.
+  changed_.wait(lock, [this] { return stopping_ || prepare_asked_ || waiting_ != nullptr; });
+  if (stopping_) {
+    return;
+  }
+  busy_ = true;
+  lock.unlock();
+  const int loaded_bytes_per_second = LoadAndOpen();
+  lock.lock();
+  busy_ = false;
+  if (loaded_bytes_per_second == 0) {
+    unavailable_ = true;
+    waiting_ = nullptr;
+    return;
+  }
+  loaded_ = true;
+  Opened(loaded_bytes_per_second);
+  if (timely() && waiting_->chunk != nullptr) {
+    Start(*waiting_);
+  }
+  waiting_ = nullptr;
+
   while (!stopping_) {
     if (!audio_open_ && !timely()) {
       waiting_ = nullptr;
@@ -127,49 +213,12 @@ void SdlSound::ManageDevice() {
     } else {
       busy_ = true;
       lock.unlock();
-      Mix_CloseAudio();
+      library_->CloseAudio();
       lock.lock();
       busy_ = false;
       audio_open_ = false;
     }
   }
-}
-
-void SdlSound::OpenAudioAndLoad() {
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Headpop");
-  // SDL would otherwise catch SIGINT and SIGTERM to post a quit event that only an SDL
-  // event loop reads: the game would then ignore Ctrl+C and the session's SIGTERM.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportNoSound(SDL_GetError());
-    return;
-  }
-  subsystem_started_ = true;
-  const int bytes_per_second = OpenMixer();
-  if (bytes_per_second == 0) {
-    return;
-  }
-  Opened(bytes_per_second);
-  // Deviation (see docs/deviations.md, "sounds by full path"): the files that detection
-  // found are decoded here, once, from the program's folder, not looked up by bare name in
-  // the working folder at play time.
-  for (Effect& effect : effects_) {
-    const std::string path = folder_ + std::string(effect.name);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    // Deviation (see docs/deviations.md, "effect size limit").
-    if (!error && size > kMaxFileBytes) {
-      std::fprintf(stderr, "headpop: no sound for %s: larger than %ju bytes\n", path.c_str(),
-                   kMaxFileBytes);
-      continue;
-    }
-    effect.chunk = Mix_LoadWAV(path.c_str());
-    if (effect.chunk == nullptr) {
-      std::fprintf(stderr, "headpop: no sound for %s: %s\n", path.c_str(), Mix_GetError());
-    }
-  }
-  stopping_ = false;
-  helper_ = std::thread([this] { ManageDevice(); });
 }
 
 void SdlSound::Shutdown() {
@@ -179,24 +228,28 @@ void SdlSound::Shutdown() {
       stopping_ = true;
     }
     changed_.notify_all();
-    helper_.join();  // after an open or a close under way, if any
+    helper_.join();  // after a load, an open or a close under way, if any
   }
+  // The helper has ended: what it set is seen here without the mutex.
   waiting_ = nullptr;
   for (Effect& effect : effects_) {
     if (effect.chunk != nullptr) {
-      Mix_FreeChunk(effect.chunk);  // halts the channel if it is playing this chunk
+      library_->FreeChunk(effect.chunk);  // halts the channel if it is playing this chunk
       effect.chunk = nullptr;
     }
   }
   if (audio_open_) {
-    Mix_CloseAudio();
+    library_->CloseAudio();
     audio_open_ = false;
   }
   if (subsystem_started_) {
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    library_->Quit();
+    library_->QuitSubSystem(SDL_INIT_AUDIO);
     subsystem_started_ = false;
   }
+  prepare_asked_ = false;
+  loaded_ = false;
+  unavailable_ = false;
 }
 
 }  // namespace headpop

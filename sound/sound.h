@@ -19,6 +19,10 @@ class Sound {
   // Starts the named effect ("fire.wav" or "explosion.wav") and returns at once;
   // an effect still playing is cut off.
   virtual void PlayEffect(std::string_view name) = 0;
+
+  // The window is on the screen: a good moment to get the effects ready to play, without
+  // waiting for it. Until then, only the files have been looked for.
+  virtual void Prepare() {}
 };
 
 // No sound at all: detection finds nothing and playing does nothing.

@@ -176,6 +176,13 @@ void Form1::paintEvent(QPaintEvent* /*event*/) {
   // Without smooth pixmap transforms a high-DPI painter enlarges the picture by nearest
   // neighbour: crisp at every whole scale factor.
   painter.drawPixmap(0, 0, pictures_.WindowBackground());
+  if (!soundPrepareAsked_) {
+    soundPrepareAsked_ = true;
+    // Queued, so that it comes after this first frame has reached the screen: getting the
+    // sound ready would otherwise hold the window back.
+    QMetaObject::invokeMethod(
+        this, [this] { sound_.Prepare(); }, Qt::QueuedConnection);
+  }
 }
 
 void Form1::showEvent(QShowEvent* event) {

@@ -84,6 +84,7 @@ class Form1 : public QWidget, public GameWindow {
   QLabel* levellbl_ = nullptr;
   AboutLabel* label3_ = nullptr;
   std::optional<ScreenPicture> shownScreen_;
+  bool soundPrepareAsked_ = false;
   QTimer timer1_;
   QTimer timer2_;
   Game game_;

@@ -24,8 +24,8 @@ if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
 fi
 deb=${debs[0]}
 
-# Runtime libraries only, as dpkg-shlibdeps found them in the executable, and the platform
-# plugins that it loads at run time.
+# Runtime libraries only, as dpkg-shlibdeps found them in the executable, and what it loads
+# at run time: the platform plugins and the sound library.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in $(echo "$depends" | sed 's/[,|]/\n/g' | awk '{ print $1 }'); do

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "sound/sdl_mixer_library.h"
 #include "temp_dir.h"
 #include "wav_fixtures.h"
 
@@ -50,6 +51,24 @@ bool FallsSilentWithin(std::chrono::seconds limit) {
   return true;
 }
 
+// Polls until the helper has left the device as asked; false if not so by the deadline.
+bool DeviceBecomes(SdlSound& sound, SdlSound::Device state, std::chrono::seconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (sound.DeviceState() != state) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+// Asks for the sound to be made ready, as the window does once it is up, and waits for it.
+bool MadeReady(SdlSound& sound) {
+  sound.Prepare();
+  return DeviceBecomes(sound, SdlSound::Device::kOpen, std::chrono::seconds(10));
+}
+
 // The dummy driver consumes audio in real time without any device, so playback
 // can be observed on a machine without sound.
 class SdlSoundTest : public ::testing::Test {
@@ -75,6 +94,10 @@ TEST_F(SdlSoundTest, PlaysEachEffectOnceOnOneChannel) {
 
   SdlSound sound(temp_.path().string());
   ASSERT_TRUE(sound.DetectSoundFiles());
+  // Detection only looks: the library and the device wait for the window.
+  EXPECT_EQ(sound.DeviceState(), SdlSound::Device::kNotLoaded);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+  ASSERT_TRUE(MadeReady(sound));
   int frequency = 0;
   Uint16 format = 0;
   int channels = 0;
@@ -101,18 +124,6 @@ TEST_F(SdlSoundTest, PlaysEachEffectOnceOnOneChannel) {
   EXPECT_TRUE(FallsSilentWithin(std::chrono::seconds(10)));
 }
 
-// Polls until the helper has left the device as asked; false if not so by the deadline.
-bool DeviceBecomes(SdlSound& sound, SdlSound::Device state, std::chrono::seconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (sound.DeviceState() != state) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
-
 // An open device streams silence for ever, so a quiet one is closed, and every effect
 // still plays afterwards, from the start, as often as it is asked for.
 TEST_F(SdlSoundTest, ClosesTheQuietDeviceAndOpensItForTheNextEffect) {
@@ -120,6 +131,7 @@ TEST_F(SdlSoundTest, ClosesTheQuietDeviceAndOpensItForTheNextEffect) {
   CopyGeneratedSounds(temp_.path());
   SdlSound sound(temp_.path().string(), std::chrono::milliseconds(20));
   ASSERT_TRUE(sound.DetectSoundFiles());
+  ASSERT_TRUE(MadeReady(sound));
   for (const char* name : {"fire.wav", "explosion.wav", "fire.wav"}) {
     ASSERT_TRUE(DeviceBecomes(sound, Device::kClosed, std::chrono::seconds(10))) << name;
     EXPECT_FALSE(AudioIsOpen()) << name;
@@ -136,10 +148,24 @@ TEST_F(SdlSoundTest, ClosesTheQuietDeviceAndOpensItForTheNextEffect) {
   EXPECT_TRUE(DeviceBecomes(sound, Device::kClosed, std::chrono::seconds(10)));
 }
 
+// Before the window is up an effect has to wait for the library, the device and the
+// decoding; it still plays.
+TEST_F(SdlSoundTest, AnEffectAskedForBeforeTheWindowIsUpStillPlays) {
+  CopyGeneratedSounds(temp_.path());
+  SdlSound sound(temp_.path().string());
+  ASSERT_TRUE(sound.DetectSoundFiles());
+  sound.PlayEffect("fire.wav");
+  ASSERT_TRUE(DeviceBecomes(sound, SdlSound::Device::kOpen, std::chrono::seconds(10)));
+  EXPECT_NE(Mix_Playing(0), 0);
+  sound.Prepare();  // too late to matter, and harmless
+  EXPECT_EQ(sound.DeviceState(), SdlSound::Device::kOpen);
+}
+
 TEST_F(SdlSoundTest, PlaysFilesRemovedAfterStartUp) {
   CopyGeneratedSounds(temp_.path());
   SdlSound sound(temp_.path().string() + "/");
   ASSERT_TRUE(sound.DetectSoundFiles());
+  ASSERT_TRUE(MadeReady(sound));
   fs::remove(temp_.path() / "fire.wav");
   fs::remove(temp_.path() / "explosion.wav");
 
@@ -151,6 +177,7 @@ TEST_F(SdlSoundTest, IgnoresOtherNames) {
   CopyGeneratedSounds(temp_.path());
   SdlSound sound(temp_.path().string());
   ASSERT_TRUE(sound.DetectSoundFiles());
+  ASSERT_TRUE(MadeReady(sound));
   for (const char* name : {"", "FIRE.WAV", "fire", "boom.wav", "explosion.wav "}) {
     sound.PlayEffect(name);
     EXPECT_EQ(Mix_Playing(0), 0) << '"' << name << '"';
@@ -161,9 +188,11 @@ TEST_F(SdlSoundTest, LeavesAudioClosedWithoutTheFiles) {
   WriteBytes(temp_.path() / "fire.wav", ToneWav(44100, 1, 16, 4410));
   SdlSound sound(temp_.path().string());
   EXPECT_FALSE(sound.DetectSoundFiles());
+  sound.Prepare();
+  sound.PlayEffect("fire.wav");
+  EXPECT_EQ(sound.DeviceState(), SdlSound::Device::kNotLoaded);
   EXPECT_FALSE(AudioIsOpen());
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
-  sound.PlayEffect("fire.wav");
 }
 
 TEST_F(SdlSoundTest, WithoutAnAudioDeviceStaysOnButSilent) {
@@ -173,9 +202,13 @@ TEST_F(SdlSoundTest, WithoutAnAudioDeviceStaysOnButSilent) {
 
   ::testing::internal::CaptureStderr();
   const bool found = sound.DetectSoundFiles();
+  sound.Prepare();
+  const bool given_up =
+      DeviceBecomes(sound, SdlSound::Device::kUnavailable, std::chrono::seconds(10));
   const std::string errors = ::testing::internal::GetCapturedStderr();
 
   EXPECT_TRUE(found) << "sound on follows the files, not the device";
+  EXPECT_TRUE(given_up);
   EXPECT_NE(errors.find("headpop: no sound"), std::string::npos) << errors;
   EXPECT_FALSE(AudioIsOpen());
   sound.PlayEffect("fire.wav");
@@ -204,8 +237,10 @@ TEST_P(HostileFileTest, NeverBreaksTheOtherEffect) {
 
   ::testing::internal::CaptureStderr();
   const bool found = sound.DetectSoundFiles();
+  const bool ready = MadeReady(sound);
   ::testing::internal::GetCapturedStderr();
   ASSERT_TRUE(found);
+  ASSERT_TRUE(ready);
 
   sound.PlayEffect("fire.wav");
   switch (GetParam().fire) {
@@ -270,6 +305,28 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     Outcome::kSilent}),
     [](const auto& p) { return std::string(p.param.label); });
+
+// Without a usable library the game goes on without sound, and says why.
+TEST(MixerLibraryTest, ReportsALibraryThatIsMissingOrIncomplete) {
+  std::string why;
+  EXPECT_FALSE(MixerLibrary::Open("libheadpop-no-such-library.so.0", why));
+  EXPECT_NE(why.find("libheadpop-no-such-library.so.0"), std::string::npos) << why;
+  why.clear();
+  // SDL2 alone has the SDL entry points but none of the mixer's.
+  EXPECT_FALSE(MixerLibrary::Open("libSDL2-2.0.so.0", why));
+  EXPECT_EQ(why, "libSDL2-2.0.so.0 has no Mix_OpenAudio");
+}
+
+TEST(MixerLibraryTest, FindsEveryEntryPointOfTheInstalledLibrary) {
+  std::string why;
+  const MixerLibrary* library = MixerLibrary::Get(why);
+  ASSERT_NE(library, nullptr) << why;
+  EXPECT_EQ(library, MixerLibrary::Get(why)) << "opened once";
+  // The very functions this program was built against.
+  EXPECT_EQ(library->OpenAudio, &Mix_OpenAudio);
+  EXPECT_EQ(library->PlayChannel, &Mix_PlayChannel);
+  EXPECT_EQ(library->InitSubSystem, &SDL_InitSubSystem);
+}
 
 }  // namespace
 }  // namespace headpop

@@ -319,5 +319,29 @@ TEST_F(Window, TheQuitQuestionAsksWithItsTextsYesDefaultNoIcon) {
   }
 }
 
+// Getting the sound ready takes tens of milliseconds, so the window asks for it only once
+// its first frame is out, and only once.
+TEST(WindowSound, IsPreparedAfterTheFirstFrameAndOnlyOnce) {
+  struct CountingSound final : Sound {
+    bool DetectSoundFiles() override { return true; }
+    void PlayEffect(std::string_view /*name*/) override {}
+    void Prepare() override { ++prepared; }
+    int prepared = 0;
+  } sound;
+  ClockRandom random{1, [] { return uint64_t{0}; }};
+  Form1 form{sound, random};
+  QCoreApplication::processEvents();
+  EXPECT_EQ(sound.prepared, 0) << "not before the window is painted";
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return sound.prepared == 1; }, 5000));
+  form.repaint();
+  form.hide();
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(sound.prepared, 1);
+}
+
 }  // namespace
 }  // namespace headpop
