@@ -21,7 +21,7 @@
 #include "bench/first_frame.h"
 #include "game/random.h"
 #include "sound/sdl_sound.h"
-#include "ui/display_check.h"
+#include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/playfield_widget.h"
 
@@ -154,18 +154,10 @@ int Run(int argc, char* argv[], Form1& form) {
 
 int main(int argc, char* argv[]) {
   // As the game's main() does, up to showing the window.
-  const std::string missing = headpop::MissingDisplayMessage(
-      std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-  if (!missing.empty()) {
-    std::fprintf(stderr, "%s\n", missing.c_str());
+  const auto app = headpop::StartApplication(argc, argv);
+  if (!app) {
     return 1;
   }
-  headpop::ExitCleanlyWhenTheDisplayFails();
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-  QApplication app(argc, argv);
-  headpop::WindowSystemStarted();
-  QApplication::setApplicationName(QStringLiteral("headpop"));
-
   headpop::SdlSound sound(HEADPOP_SOUND_FOLDER);
   headpop::ClockRandom random;
   headpop::Form1 window(sound, random);
