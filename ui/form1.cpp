@@ -175,7 +175,7 @@ void Form1::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   // Without smooth pixmap transforms a high-DPI painter enlarges the picture by nearest
   // neighbour: crisp at every whole scale factor.
-  painter.drawPixmap(0, 0, pictures_.WindowBackground());
+  painter.drawImage(0, 0, pictures_.WindowBackground());
   if (!soundPrepareAsked_) {
     soundPrepareAsked_ = true;
     // Queued, so that it comes after this first frame has reached the screen: getting the

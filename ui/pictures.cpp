@@ -2,18 +2,61 @@
 
 #include <QIconEngine>
 #include <QPainter>
+#include <QResource>
 #include <QString>
 #include <QtMath>
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
+
+#include "ui/baked_picture.h"
 
 namespace headpop {
 namespace {
 
+// A picture embedded as pixels, shown where it lies: read-only, it is copied only if
+// something draws on it. Null if there is no such picture.
+QImage LoadBaked(const QString& name) {
+  const QResource resource(QStringLiteral(":/assets/%1.pix").arg(name));
+  const auto* bytes = resource.data();
+  if (bytes == nullptr) {
+    return {};
+  }
+  const auto size = static_cast<std::size_t>(resource.size());
+  BakedPictureHeader header{};
+  if (resource.compressionAlgorithm() != QResource::NoCompression || size < sizeof header) {
+    throw std::runtime_error("damaged picture " + name.toStdString());
+  }
+  std::memcpy(&header, bytes, sizeof header);
+  const bool valid =
+      std::memcmp(header.magic, kBakedPictureMagic, sizeof header.magic) == 0 && header.width > 0 &&
+      header.width <= kBakedPictureMaxSide && header.height > 0 &&
+      header.height <= kBakedPictureMaxSide &&
+      (header.format == QImage::Format_RGB32 || header.format == QImage::Format_ARGB32) &&
+      size == sizeof header + std::size_t{header.width} * header.height * 4;
+  if (!valid) {
+    throw std::runtime_error("damaged picture " + name.toStdString());
+  }
+  const uchar* pixels = bytes + sizeof header;
+  QImage image(pixels, static_cast<int>(header.width), static_cast<int>(header.height),
+               static_cast<qsizetype>(header.width) * 4,
+               static_cast<QImage::Format>(header.format));
+  // Qt reads pixels in place only from 32-bit aligned memory.
+  if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(uint32_t) != 0) {
+    return image.copy();
+  }
+  return image;
+}
+
+// The embedded picture of that name: its pixels if it was baked, or else decoded.
 QImage Load(const QString& name) {
-  QImage image(QStringLiteral(":/assets/") + name);
+  QImage image = LoadBaked(name);
+  if (image.isNull()) {
+    image.load(QStringLiteral(":/assets/%1.png").arg(name));
+  }
   if (image.isNull()) {
     throw std::runtime_error("missing picture " + name.toStdString());
   }
@@ -73,8 +116,8 @@ std::size_t SpriteOffset(SpriteSet set, int item) {
   return static_cast<std::size_t>(static_cast<int>(set) * Pictures::kTargetFrames + item - 1);
 }
 
-constexpr std::array<const char*, 5> kScreenFiles = {"picture2.png", "backpic.png", "levelpic.png",
-                                                     "winpic.png", "losepic.png"};
+constexpr std::array<const char*, 5> kScreenFiles = {"picture2", "backpic", "levelpic", "winpic",
+                                                     "losepic"};
 
 }  // namespace
 
@@ -84,19 +127,19 @@ Pictures::Pictures() {
     for (int item = 1; item <= ItemCount(set); ++item) {
       const std::string_view name = NameOf(set);
       sprites_.at(SpriteOffset(set, item)) = SpriteSurface(
-          LoadOpaque(QStringLiteral("%1_%2.png")
+          LoadOpaque(QStringLiteral("%1_%2")
                          .arg(QLatin1String(name.data(), static_cast<qsizetype>(name.size())))
                          .arg(item)));
     }
   }
-  windowBackground_ = QPixmap::fromImage(LoadOpaque(QStringLiteral("window.png")));
+  windowBackground_ = LoadOpaque(QStringLiteral("window"));
   // The larger sizes are for title bars and task bars on high-DPI screens.
   for (const int size : {16, 32, 48, 64}) {
-    windowIcon_.addPixmap(QPixmap::fromImage(Load(QStringLiteral("icon%1.png").arg(size))));
+    windowIcon_.addPixmap(QPixmap::fromImage(Load(QStringLiteral("icon%1").arg(size))));
   }
-  startPicture_ = NearestNeighbourIcon(QStringLiteral("start.png"));
-  quitPicture_ = NearestNeighbourIcon(QStringLiteral("quit.png"));
-  gunsight_ = QPixmap::fromImage(Load(QStringLiteral("gunsight.png")));
+  startPicture_ = NearestNeighbourIcon(QStringLiteral("start"));
+  quitPicture_ = NearestNeighbourIcon(QStringLiteral("quit"));
+  gunsight_ = QPixmap::fromImage(Load(QStringLiteral("gunsight")));
 }
 
 QCursor Pictures::GunsightCursor(qreal devicePixelRatio) const {

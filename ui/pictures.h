@@ -23,7 +23,7 @@ class Pictures {
   // Decoded on first use; throws std::out_of_range for a holder outside the five.
   const QImage& Screen(ScreenPicture holder) const;
 
-  const QPixmap& WindowBackground() const { return windowBackground_; }
+  const QImage& WindowBackground() const { return windowBackground_; }
   const QIcon& WindowIcon() const { return windowIcon_; }
   // The button faces, at their own size (70 x 40 and 40 x 40) in logical pixels.
   const QIcon& StartPicture() const { return startPicture_; }
@@ -41,7 +41,7 @@ class Pictures {
   // pic1, pic2, pic3 items 1..3, then ledakpic items 1..5.
   std::array<SpriteSurface, 3 * kTargetFrames + kBlastStages> sprites_;
   mutable std::array<QImage, 5> screens_;  // null until first shown
-  QPixmap windowBackground_;
+  QImage windowBackground_;
   QIcon windowIcon_;
   QIcon startPicture_;
   QIcon quitPicture_;

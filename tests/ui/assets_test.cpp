@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QResource>
 #include <QString>
 #include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/baked_picture.h"
+#include "ui/pictures.h"
 
 namespace headpop {
 namespace {
 
-QImage Load(const char* name) { return QImage(QStringLiteral(":/assets/") + QLatin1String(name)); }
+// The artwork as the generator drew it.
+QImage Load(const char* name) {
+  return QImage(QStringLiteral(HEADPOP_PICTURES_DIR "/") + QLatin1String(name));
+}
 
 TEST(Assets, EveryPictureHasItsSize) {
   struct Case {
@@ -41,8 +51,7 @@ TEST(Assets, SpritesAreOnExactBlackAndTheirFramesDiffer) {
     for (int item = 1; item <= items; ++item) {
       const QString name = QStringLiteral("%1_%2.png").arg(QLatin1String(set)).arg(item);
       SCOPED_TRACE(name.toStdString());
-      const QImage image =
-          QImage(QStringLiteral(":/assets/") + name).convertToFormat(QImage::Format_RGB32);
+      const QImage image = Load(qPrintable(name)).convertToFormat(QImage::Format_RGB32);
       ASSERT_EQ(image.size(), QSize(40, 40));
       int coloured = 0;
       int blackInShownPart = 0;
@@ -86,6 +95,56 @@ TEST(Assets, GunsightIsTwoColoursAndTransparentWithItsCentreOnTheHotSpot) {
     EXPECT_EQ(qAlpha(pointer.pixel(15 - d, 15)), qAlpha(pointer.pixel(15 + d, 15))) << d;
     EXPECT_EQ(qAlpha(pointer.pixel(15, 15 - d)), qAlpha(pointer.pixel(15, 15 + d))) << d;
   }
+}
+
+// What the window shows as it opens, or as a game starts, is embedded as pixels and shown
+// where it lies (decoding it was a fifth of the start-up); the screens shown later are
+// decoded when first shown (as pixels they would be resident from the start). Either way
+// the program shows the artwork exactly.
+TEST(Assets, TheProgramShowsTheArtworkExactlyWithoutDecodingAtStartUp) {
+  const Pictures pictures;
+  struct Case {
+    std::string file;
+    QImage shown;
+    bool inPlace;
+  };
+  std::vector<Case> cases;
+  for (const SpriteSet set :
+       {SpriteSet::pic1, SpriteSet::pic2, SpriteSet::pic3, SpriteSet::ledakpic}) {
+    const int items = set == SpriteSet::ledakpic ? Pictures::kBlastStages : Pictures::kTargetFrames;
+    for (int item = 1; item <= items; ++item) {
+      cases.push_back({std::string(NameOf(set)) + "_" + std::to_string(item),
+                       pictures.Sprite(set, item).Picture(), true});
+    }
+  }
+  const std::tuple<const char*, ScreenPicture, bool> kScreens[] = {
+      {"picture2", ScreenPicture::Picture2, true},
+      {"backpic", ScreenPicture::backpic, false},
+      {"levelpic", ScreenPicture::levelpic, false},
+      {"winpic", ScreenPicture::winpic, false},
+      {"losepic", ScreenPicture::losepic, false}};
+  for (const auto& [file, holder, inPlace] : kScreens) {
+    cases.push_back({file, pictures.Screen(holder), inPlace});
+  }
+  cases.push_back({"window", pictures.WindowBackground(), true});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const QImage drawn = Load((c.file + ".png").c_str());
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(c.shown, drawn.convertToFormat(QImage::Format_RGB32));
+    const QResource baked(QStringLiteral(":/assets/%1.pix").arg(QString::fromStdString(c.file)));
+    if (c.inPlace) {
+      EXPECT_EQ(c.shown.constBits(), baked.data() + sizeof(BakedPictureHeader))
+          << "decoded or copied, not shown in place";
+    } else {
+      EXPECT_FALSE(baked.isValid()) << "embedded as pixels, resident before it is shown";
+    }
+  }
+  // The pictures that Qt turns into pixmaps and icons: the same pixels.
+  EXPECT_EQ(pictures.Gunsight().toImage().convertToFormat(QImage::Format_ARGB32),
+            Load("gunsight.png").convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(pictures.StartPicture().pixmap(70, 40).toImage().convertToFormat(QImage::Format_RGB32),
+            Load("start.png").convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

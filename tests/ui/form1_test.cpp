@@ -205,7 +205,7 @@ TEST_F(Window, ReleasesArriveInDrawingAreaPixelsForAnyButtonAndAnywhere) {
 TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
   QImage title(309, 293, QImage::Format_RGB32);
   title.fill(Qt::black);
-  QPainter(&title).drawImage(0, 0, QImage(QStringLiteral(":/assets/picture2.png")));
+  QPainter(&title).drawImage(0, 0, QImage(QStringLiteral(HEADPOP_PICTURES_DIR "/picture2.png")));
   EXPECT_EQ(Picture1()->Surface().Pixels(), title);
   EXPECT_FALSE(Child<QTimer>("Timer1")->isActive());
   EXPECT_FALSE(Child<QTimer>("Timer2")->isActive());
