@@ -35,10 +35,11 @@ std::optional<MixerLibrary> MixerLibrary::Open(const char* file_name, std::strin
   const bool complete =
       find("SDL_SetHint", l.SetHint) && find("SDL_InitSubSystem", l.InitSubSystem) &&
       find("SDL_QuitSubSystem", l.QuitSubSystem) && find("SDL_GetError", l.GetError) &&
-      find("Mix_OpenAudio", l.OpenAudio) && find("Mix_AllocateChannels", l.AllocateChannels) &&
-      find("Mix_QuerySpec", l.QuerySpec) && find("Mix_LoadWAV", l.LoadWAV) &&
-      find("Mix_PlayChannel", l.PlayChannel) && find("Mix_FreeChunk", l.FreeChunk) &&
-      find("Mix_CloseAudio", l.CloseAudio) && find("Mix_Quit", l.Quit);
+      find("SDL_TLSCleanup", l.TLSCleanup) && find("Mix_OpenAudio", l.OpenAudio) &&
+      find("Mix_AllocateChannels", l.AllocateChannels) && find("Mix_QuerySpec", l.QuerySpec) &&
+      find("Mix_LoadWAV", l.LoadWAV) && find("Mix_PlayChannel", l.PlayChannel) &&
+      find("Mix_FreeChunk", l.FreeChunk) && find("Mix_CloseAudio", l.CloseAudio) &&
+      find("Mix_Quit", l.Quit);
   // Kept open even when incomplete: nothing in it has run, and closing would gain nothing.
   if (!complete) {
     return std::nullopt;

@@ -29,6 +29,7 @@ struct MixerLibrary {
   decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
   decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
   decltype(&SDL_GetError) GetError = nullptr;
+  decltype(&SDL_TLSCleanup) TLSCleanup = nullptr;
   decltype(&Mix_OpenAudio) OpenAudio = nullptr;
   decltype(&Mix_AllocateChannels) AllocateChannels = nullptr;
   decltype(&Mix_QuerySpec) QuerySpec = nullptr;

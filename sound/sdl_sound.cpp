@@ -165,6 +165,15 @@ int SdlSound::LoadAndOpen() {
 }
 
 void SdlSound::ManageDevice() {
+  ManageDeviceUntilStopped();
+  // SDL keeps an error buffer for every thread that calls it, and frees it by itself only
+  // for threads it made.
+  if (library_ != nullptr) {
+    library_->TLSCleanup();
+  }
+}
+
+void SdlSound::ManageDeviceUntilStopped() {
   const auto timely = [this] {
     return waiting_ != nullptr && Clock::now() - waiting_since_ < kStillTimely;
   };

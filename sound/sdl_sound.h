@@ -83,6 +83,7 @@ class SdlSound final : public Sound {
   // The helper thread: loads and opens when asked, opens the device again for an effect
   // asked for while it was closed, and closes it once it has been quiet long enough.
   void ManageDevice();
+  void ManageDeviceUntilStopped();
 
   std::string folder_;
   std::chrono::milliseconds close_when_quiet_for_;
