@@ -41,14 +41,19 @@ QImage LoadBaked(const QString& name) {
     throw std::runtime_error("damaged picture " + name.toStdString());
   }
   const uchar* pixels = bytes + sizeof header;
-  QImage image(pixels, static_cast<int>(header.width), static_cast<int>(header.height),
-               static_cast<qsizetype>(header.width) * 4,
-               static_cast<QImage::Format>(header.format));
-  // Qt reads pixels in place only from 32-bit aligned memory.
+  const auto width = static_cast<int>(header.width);
+  const auto height = static_cast<int>(header.height);
+  const auto format = static_cast<QImage::Format>(header.format);
+  const auto rowBytes = static_cast<qsizetype>(width) * 4;
+  // Qt reads pixels in place only from 32-bit aligned memory; anywhere else they are copied.
   if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(uint32_t) != 0) {
-    return image.copy();
+    QImage copy(width, height, format);
+    for (int y = 0; y < height; ++y) {
+      std::memcpy(copy.scanLine(y), pixels + y * rowBytes, static_cast<std::size_t>(rowBytes));
+    }
+    return copy;
   }
-  return image;
+  return QImage(pixels, width, height, rowBytes, format);
 }
 
 // The embedded picture of that name: its pixels if it was baked, or else decoded.
