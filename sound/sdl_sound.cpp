@@ -112,6 +112,9 @@ void SdlSound::Start(const Effect& effect) {
 int SdlSound::OpenMixer() {
   if (library_->OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
     ReportNoSound(library_->GetError());
+    // Not left running without a device either (see CloseDevice).
+    library_->QuitSubSystem(SDL_INIT_AUDIO);
+    subsystem_started_ = false;
     return 0;
   }
   library_->AllocateChannels(1);
@@ -120,6 +123,23 @@ int SdlSound::OpenMixer() {
   int channels = 0;
   library_->QuerySpec(&frequency, &format, &channels);
   return frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
+}
+
+void SdlSound::CloseDevice() {
+  library_->CloseAudio();
+  // The whole audio subsystem goes, not only the device: without a sound server SDL's ALSA
+  // back end polls for new devices ten times a second for as long as it is running.
+  library_->QuitSubSystem(SDL_INIT_AUDIO);
+  subsystem_started_ = false;
+}
+
+int SdlSound::ReopenDevice() {
+  if (library_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    ReportNoSound(library_->GetError());
+    return 0;
+  }
+  subsystem_started_ = true;
+  return OpenMixer();
 }
 
 int SdlSound::LoadAndOpen() {
@@ -207,7 +227,7 @@ void SdlSound::ManageDeviceUntilStopped() {
     } else if (!audio_open_) {
       busy_ = true;
       lock.unlock();
-      const int bytes_per_second = OpenMixer();
+      const int bytes_per_second = ReopenDevice();
       lock.lock();
       busy_ = false;
       if (bytes_per_second > 0) {
@@ -222,7 +242,7 @@ void SdlSound::ManageDeviceUntilStopped() {
     } else {
       busy_ = true;
       lock.unlock();
-      library_->CloseAudio();
+      CloseDevice();
       lock.lock();
       busy_ = false;
       audio_open_ = false;
@@ -251,8 +271,10 @@ void SdlSound::Shutdown() {
     library_->CloseAudio();
     audio_open_ = false;
   }
-  if (subsystem_started_) {
+  if (library_ != nullptr) {
     library_->Quit();
+  }
+  if (subsystem_started_) {
     library_->QuitSubSystem(SDL_INIT_AUDIO);
     subsystem_started_ = false;
   }

@@ -73,8 +73,12 @@ class SdlSound final : public Sound {
   // On the helper, without the mutex: loads the library, opens the device and decodes the
   // files; the device's bytes a second, or 0 when there is no sound to be had.
   int LoadAndOpen();
-  // Opens the mixer with its one channel: the bytes a second it plays, or 0 if it cannot.
+  // Opens the mixer with its one channel: the bytes a second it plays, or 0 if it cannot
+  // (and then the audio subsystem is stopped again).
   int OpenMixer();
+  // On the helper, without the mutex: after a quiet spell, and for the next effect.
+  void CloseDevice();
+  int ReopenDevice();
   void Shutdown();
   // With mutex_ held: the device has opened, playing this many bytes a second.
   void Opened(int bytes_per_second);

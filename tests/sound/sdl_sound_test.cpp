@@ -135,6 +135,8 @@ TEST_F(SdlSoundTest, ClosesTheQuietDeviceAndOpensItForTheNextEffect) {
   for (const char* name : {"fire.wav", "explosion.wav", "fire.wav"}) {
     ASSERT_TRUE(DeviceBecomes(sound, Device::kClosed, std::chrono::seconds(10))) << name;
     EXPECT_FALSE(AudioIsOpen()) << name;
+    // Nothing of SDL's audio left running: no device, and no back end polling for one.
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U) << name;
     sound.PlayEffect(name);
     ASSERT_TRUE(DeviceBecomes(sound, Device::kOpen, std::chrono::seconds(10))) << name;
     EXPECT_NE(Mix_Playing(0), 0) << name;
@@ -209,6 +211,7 @@ TEST_F(SdlSoundTest, WithoutAnAudioDeviceStaysOnButSilent) {
 
   EXPECT_TRUE(found) << "sound on follows the files, not the device";
   EXPECT_TRUE(given_up);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U) << "nothing of SDL's audio left running";
   EXPECT_NE(errors.find("headpop: no sound"), std::string::npos) << errors;
   EXPECT_FALSE(AudioIsOpen());
   sound.PlayEffect("fire.wav");
