@@ -30,6 +30,12 @@ row_ratio() {
   row "$1" "$2" "$3" "≤ $6 × reference" "$4 $3 ($5)" "$ratio" "$verdict"
 }
 
+# A figure with no budget of its own, set beside a reference to explain another:
+# row_info FIGURE VALUE UNIT REF REF_NAME
+row_info() {
+  row "$1" "$2" "$3" "(none)" "$4 $3 ($5)" "$(div "$2" "$4")" "for comparison"
+}
+
 # A figure against a fixed budget, with an optional reference beside it:
 # row_limit FIGURE VALUE UNIT MAX [REF REF_NAME]. A budget of 0 must be met exactly,
 # others are upper limits.
@@ -208,9 +214,10 @@ startup_once() {
 }
 
 measure_startup() {
-  local i line game_ms=() empty_ms=() game_kb=() empty_kb=()
+  local i line game_ms=() empty_ms=() text_ms=() game_kb=() empty_kb=() text_kb=()
   startup_once "$bench_bin/headpop_bench_driver" startup >/dev/null
   startup_once "$bench_bin/headpop_bench_empty_window" startup >/dev/null
+  startup_once "$bench_bin/headpop_bench_empty_window" startup-text >/dev/null
   for ((i = 0; i < $1; i++)); do
     line=$(startup_once "$bench_bin/headpop_bench_driver" startup)
     game_ms+=("$(field "$line" first_frame_ms)")
@@ -218,13 +225,18 @@ measure_startup() {
     line=$(startup_once "$bench_bin/headpop_bench_empty_window" startup)
     empty_ms+=("$(field "$line" first_frame_ms)")
     empty_kb+=("$(field "$line" rss_kb)")
+    line=$(startup_once "$bench_bin/headpop_bench_empty_window" startup-text)
+    text_ms+=("$(field "$line" first_frame_ms)")
+    text_kb+=("$(field "$line" rss_kb)")
   done
   startup_game_ms=$(printf '%s\n' "${game_ms[@]}" | median)
   startup_empty_ms=$(printf '%s\n' "${empty_ms[@]}" | median)
+  startup_text_ms=$(printf '%s\n' "${text_ms[@]}" | median)
   rss_game_kb=$(printf '%s\n' "${game_kb[@]}" | median)
   rss_empty_kb=$(printf '%s\n' "${empty_kb[@]}" | median)
-  echo "start-up ms, game: ${game_ms[*]}; empty window: ${empty_ms[*]}" >>"$notes"
-  echo "resident kB, game: ${game_kb[*]}; empty window: ${empty_kb[*]}" >>"$notes"
+  rss_text_kb=$(printf '%s\n' "${text_kb[@]}" | median)
+  echo "start-up ms, game: ${game_ms[*]}; empty window: ${empty_ms[*]}; with one label: ${text_ms[*]}" >>"$notes"
+  echo "resident kB, game: ${game_kb[*]}; empty window: ${empty_kb[*]}; with one label: ${text_kb[*]}" >>"$notes"
 }
 
 # One screen left alone: the main thread's wakeups over $2 seconds, and what the other
@@ -234,10 +246,13 @@ measure_idle() {
   "${pin[@]}" "$bench_bin/headpop_bench_driver" "$1" $(($2 + 30)) >/dev/null 2>"$work/idle-$1.err" &
   pid=$!
   await_window "$pid"
-  # The sound device, opened at start-up to decode the effects, closes once it has been
-  # quiet for 2 s; closing can take the sound server a second or two more.
+  # The sound device, opened once the window is up to decode the effects, closes once it
+  # has been quiet for 2 s; closing can take the sound server a second or two more.
   sleep 5
-  [ "$1" = title ] && resident_by_mapping "$pid" >"$work/rss-game"
+  if [ "$1" = title ]; then
+    resident_by_mapping "$pid" >"$work/rss-game"
+    rss_settled_kb=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
+  fi
   task_stats "$pid" >"$work/idle-a"
   ticks_a=$(process_ticks "$pid")
   sleep "$2"

@@ -98,6 +98,15 @@ row_ratio "start-up: exec to first painted title frame" "$startup_game_ms" ms \
   "$startup_empty_ms" "empty Qt Widgets window" 1.2
 row_ratio "resident memory after the first frame" "$rss_game_kb" kB "$rss_empty_kb" \
   "empty Qt Widgets window" 1.2
+# The least that showing any text costs: the same empty window with one label.
+row_info "start-up of the empty window with one label of text" "$startup_text_ms" ms \
+  "$startup_empty_ms" "empty Qt Widgets window"
+row_info "resident memory of the empty window with one label" "$rss_text_kb" kB \
+  "$rss_empty_kb" "empty Qt Widgets window"
+row_info "start-up: the game against the window with one label" "$startup_game_ms" ms \
+  "$startup_text_ms" "empty window with one label"
+row_info "resident memory: the game against the window with one label" "$rss_game_kb" kB \
+  "$rss_text_kb" "empty window with one label"
 
 # ---------------------------------------------------------------- idle screens
 for screen in title level won lost; do
@@ -106,6 +115,9 @@ for screen in title level won lost; do
   row_limit "idle on the $screen screen: game-thread wakeups in ${idle_seconds} s" \
     "$idle_main_wakeups" "" 0
 done
+# Sound is made ready after the first frame: what the title screen holds once it is.
+row_info "resident memory on the title screen, 5 s on, sound ready" "${rss_settled_kb:-nan}" kB \
+  "$rss_empty_kb" "empty Qt Widgets window"
 
 # ---------------------------------------------------------------- playing at level 10
 echo "playing at level 10 for ${play_seconds} s, and the reference ..." >&2
