@@ -150,16 +150,33 @@ void Form1::BuildControls() {
 }
 
 void Form1::ConnectEvents() {
-  connect(command1_, &QPushButton::clicked, this, [this] { game_.Command1_Click(); });
-  connect(command2_, &QPushButton::clicked, this, [this] { game_.Command2_Click(); });
-  connect(label3_, &AboutLabel::Clicked, this, [this] { game_.Label3_Click(); });
+  using ShowChanges = PlayfieldWidget::ShowChangesAtEnd;
+  connect(command1_, &QPushButton::clicked, this, [this] {
+    const ShowChanges show(*picture1_);
+    game_.Command1_Click();
+  });
+  connect(command2_, &QPushButton::clicked, this, [this] {
+    const ShowChanges show(*picture1_);
+    game_.Command2_Click();
+  });
+  connect(label3_, &AboutLabel::Clicked, this, [this] {
+    const ShowChanges show(*picture1_);
+    game_.Label3_Click();
+  });
   connect(label3_, &AboutLabel::MouseMoved, this, [this] { SetAboutHighlight(true); });
   connect(picture1_, &PlayfieldWidget::Released, this,
           [this](int16_t button, int16_t shift, float x, float y) {
+            const ShowChanges show(*picture1_);
             game_.Picture1_MouseUp(button, shift, x, y);
           });
-  connect(&timer1_, &QTimer::timeout, this, [this] { game_.Timer1_Timer(); });
-  connect(&timer2_, &QTimer::timeout, this, [this] { game_.Timer2_Timer(); });
+  connect(&timer1_, &QTimer::timeout, this, [this] {
+    const ShowChanges show(*picture1_);
+    game_.Timer1_Timer();
+  });
+  connect(&timer2_, &QTimer::timeout, this, [this] {
+    const ShowChanges show(*picture1_);
+    game_.Timer2_Timer();
+  });
   command1_->installEventFilter(this);
   command2_->installEventFilter(this);
 }

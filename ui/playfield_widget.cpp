@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace headpop {
 namespace {
@@ -59,8 +60,27 @@ PlayfieldWidget::PlayfieldWidget(QWidget* parent) : QFrame(parent) {
 }
 
 void PlayfieldWidget::RepaintArea(const QRect& area) {
-  if (!area.isEmpty()) {
+  if (area.isEmpty()) {
+    return;
+  }
+  if (showScopes_ > 0) {
+    pending_ += area.translated(kBorder, kBorder);
+  } else {
     update(area.translated(kBorder, kBorder));
+  }
+}
+
+PlayfieldWidget::ShowChangesAtEnd::ShowChangesAtEnd(PlayfieldWidget& widget) : widget_(widget) {
+  ++widget_.showScopes_;
+}
+
+PlayfieldWidget::ShowChangesAtEnd::~ShowChangesAtEnd() {
+  --widget_.showScopes_;
+  if (!widget_.pending_.isEmpty()) {
+    const QRegion changed = std::exchange(widget_.pending_, QRegion());
+    // At once, and only the changed rectangles; a hidden widget paints nothing, and shows
+    // everything when it is shown.
+    widget_.repaint(changed);
   }
 }
 

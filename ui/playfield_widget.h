@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QRegion>
 #include <cstdint>
 
 #include "ui/playfield_surface.h"
@@ -20,8 +21,26 @@ class PlayfieldWidget : public QFrame {
   PlayfieldSurface& Surface() { return surface_; }
   const PlayfieldSurface& Surface() const { return surface_; }
 
-  // Schedules a repaint of a rectangle of the drawing area.
+  // Schedules a repaint of a rectangle of the drawing area: at the end of the event being
+  // handled, if it is handled inside a ShowChangesAtEnd, or else on a later pass of the
+  // event loop.
   void RepaintArea(const QRect& area);
+
+  // Around the handling of an event: everything it changed is painted, and handed to the
+  // window system, as the handling ends. A movement tick then costs the event loop no
+  // second pass, and the system no wake-up to make one; each costs as much CPU as the
+  // tick's work itself. Scopes may nest (a modal question runs timer ticks inside a click);
+  // each paints what is pending as it ends.
+  class ShowChangesAtEnd {
+   public:
+    explicit ShowChangesAtEnd(PlayfieldWidget& widget);
+    ~ShowChangesAtEnd();
+    ShowChangesAtEnd(const ShowChangesAtEnd&) = delete;
+    ShowChangesAtEnd& operator=(const ShowChangesAtEnd&) = delete;
+
+   private:
+    PlayfieldWidget& widget_;
+  };
   // Drawing-area pixels painted so far, for the paint benchmark.
   long long PaintedPixels() const { return paintedPixels_; }
 
@@ -36,6 +55,8 @@ class PlayfieldWidget : public QFrame {
  private:
   PlayfieldSurface surface_;
   long long paintedPixels_ = 0;
+  int showScopes_ = 0;  // ShowChangesAtEnd alive
+  QRegion pending_;     // changed inside them, not yet painted
 };
 
 }  // namespace headpop

@@ -278,6 +278,43 @@ TEST_F(Window, ABlitRepaintsOnlyItsRectangle) {
   EXPECT_EQ(recorder.painted, QRegion(102, 102, 37, 37) | QRegion(302, 2, 9, 27));
 }
 
+// A tick is painted before its handler returns, and only where it drew: the event loop
+// needs no second pass for it.
+TEST_F(Window, ATickIsPaintedWhereItDrewAsItsHandlerEnds) {
+  QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+  auto* tick = Child<QTimer>("Timer1");
+  tick->stop();
+  Child<QTimer>("Timer2")->stop();
+  QApplication::processEvents();
+  const auto heads = [&] {
+    QRegion region;
+    for (const SlotNo i : SlotNo::All()) {
+      const TargetSlot& t = form.Rules().State().targets[i];
+      if (t.kind != 0) {
+        region |= QRect(qRound(t.posX), qRound(t.posY), 37, 37).translated(2, 2);
+      }
+    }
+    return region & QRect(2, 2, 309, 293);
+  };
+  const QRegion before = heads();  // the first wave waits below the bottom edge
+  PaintRecorder recorder;
+  Picture1()->installEventFilter(&recorder);
+  QRegion paintedInHandler;
+  bool ticked = false;
+  // Connected after the window's own handler, so it runs once that has returned.
+  QObject::connect(tick, &QTimer::timeout, &form, [&] {
+    paintedInHandler = recorder.painted;
+    ticked = true;
+  });
+  tick->setSingleShot(true);
+  tick->start(0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticked; }, 2000));
+  EXPECT_FALSE(heads().isEmpty()) << "the wave has risen into sight";
+  EXPECT_EQ(paintedInHandler, before | heads());
+  QApplication::processEvents();
+  EXPECT_EQ(recorder.painted, paintedInHandler) << "painted again on a later pass";
+}
+
 TEST_F(Window, ARepaintShowsExactlyThePixelsHeld) {
   form.SetScreenPicture(ScreenPicture::backpic);
   form.DrawSprite(SpriteSet::pic1, 2, 50.5F, 280);
