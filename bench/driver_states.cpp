@@ -1,5 +1,6 @@
 #include "bench/driver_states.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -77,12 +78,18 @@ TimerLog::TimerLog(Form1& form, const char* timerName, Clock::time_point from) :
   if (timer == nullptr) {
     return;
   }
-  connect(timer, &QTimer::timeout, this, [this] {
+  // Stamped as the timer's event reaches it, before the tick's handler (which paints) runs.
+  timer->installEventFilter(this);
+}
+
+bool TimerLog::eventFilter(QObject* /*watched*/, QEvent* event) {
+  if (event->type() == QEvent::Timer) {
     const Clock::time_point now = Clock::now();
     if (now >= from_ && stamps_.size() < kLogCapacity) {
       stamps_.push_back(now);
     }
-  });
+  }
+  return false;
 }
 
 std::vector<double> TimerLog::IntervalsMs() const {

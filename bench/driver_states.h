@@ -35,6 +35,9 @@ class TimerLog final : public QObject {
   // Intervals between consecutive timeouts, ms.
   std::vector<double> IntervalsMs() const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   Clock::time_point from_;
   std::vector<Clock::time_point> stamps_;
