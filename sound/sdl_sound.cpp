@@ -261,23 +261,23 @@ void SdlSound::Shutdown() {
   }
   // The helper has ended: what it set is seen here without the mutex.
   waiting_ = nullptr;
-  for (Effect& effect : effects_) {
-    if (effect.chunk != nullptr) {
-      library_->FreeChunk(effect.chunk);  // halts the channel if it is playing this chunk
-      effect.chunk = nullptr;
+  if (library_ != nullptr) {  // else nothing of SDL was ever started
+    for (Effect& effect : effects_) {
+      if (effect.chunk != nullptr) {
+        library_->FreeChunk(effect.chunk);  // halts the channel if it is playing this chunk
+        effect.chunk = nullptr;
+      }
+    }
+    if (audio_open_) {
+      library_->CloseAudio();
+    }
+    library_->Quit();
+    if (subsystem_started_) {
+      library_->QuitSubSystem(SDL_INIT_AUDIO);
     }
   }
-  if (audio_open_) {
-    library_->CloseAudio();
-    audio_open_ = false;
-  }
-  if (library_ != nullptr) {
-    library_->Quit();
-  }
-  if (subsystem_started_) {
-    library_->QuitSubSystem(SDL_INIT_AUDIO);
-    subsystem_started_ = false;
-  }
+  audio_open_ = false;
+  subsystem_started_ = false;
   prepare_asked_ = false;
   loaded_ = false;
   unavailable_ = false;

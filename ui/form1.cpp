@@ -197,8 +197,7 @@ void Form1::paintEvent(QPaintEvent* /*event*/) {
     soundPrepareAsked_ = true;
     // Queued, so that it comes after this first frame has reached the screen: getting the
     // sound ready would otherwise hold the window back.
-    QMetaObject::invokeMethod(
-        this, [this] { sound_.Prepare(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "PrepareSound", Qt::QueuedConnection);
   }
 }
 
@@ -211,6 +210,8 @@ void Form1::showEvent(QShowEvent* event) {
   }
   ShowPointerForScreen();
 }
+
+void Form1::PrepareSound() { sound_.Prepare(); }
 
 void Form1::ShowPointerForScreen() {
   picture1_->setCursor(pictures_.GunsightCursor(devicePixelRatio()));

@@ -69,6 +69,8 @@ class Form1 : public QWidget, public GameWindow {
   void ConnectEvents();
   void SetAboutHighlight(bool on);
   void ShowPointerForScreen();
+  // Called by name, queued after the first frame (see paintEvent).
+  Q_INVOKABLE void PrepareSound();
   void ShowLevelCaption(const QString& caption);
   QTimer& TimerOf(GameTimer timer);
   const QTimer& TimerOf(GameTimer timer) const;
