@@ -109,12 +109,14 @@ void SdlSound::Start(const Effect& effect) {
   changed_.notify_all();
 }
 
-int SdlSound::OpenMixer() {
+int SdlSound::OpenDevice() {
+  if (library_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    ReportNoSound(library_->GetError());
+    return 0;
+  }
   if (library_->OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
     ReportNoSound(library_->GetError());
-    // Not left running without a device either (see CloseDevice).
-    library_->QuitSubSystem(SDL_INIT_AUDIO);
-    subsystem_started_ = false;
+    library_->QuitSubSystem(SDL_INIT_AUDIO);  // not left running without a device either
     return 0;
   }
   library_->AllocateChannels(1);
@@ -130,16 +132,6 @@ void SdlSound::CloseDevice() {
   // The whole audio subsystem goes, not only the device: without a sound server SDL's ALSA
   // back end polls for new devices ten times a second for as long as it is running.
   library_->QuitSubSystem(SDL_INIT_AUDIO);
-  subsystem_started_ = false;
-}
-
-int SdlSound::ReopenDevice() {
-  if (library_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportNoSound(library_->GetError());
-    return 0;
-  }
-  subsystem_started_ = true;
-  return OpenMixer();
 }
 
 int SdlSound::LoadAndOpen() {
@@ -153,12 +145,7 @@ int SdlSound::LoadAndOpen() {
   // SDL would otherwise catch SIGINT and SIGTERM to post a quit event that only an SDL
   // event loop reads: the game would then ignore Ctrl+C and the session's SIGTERM.
   library_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (library_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportNoSound(library_->GetError());
-    return 0;
-  }
-  subsystem_started_ = true;
-  const int bytes_per_second = OpenMixer();
+  const int bytes_per_second = OpenDevice();
   if (bytes_per_second == 0) {
     return 0;
   }
@@ -227,7 +214,7 @@ void SdlSound::ManageDeviceUntilStopped() {
     } else if (!audio_open_) {
       busy_ = true;
       lock.unlock();
-      const int bytes_per_second = ReopenDevice();
+      const int bytes_per_second = OpenDevice();
       lock.lock();
       busy_ = false;
       if (bytes_per_second > 0) {
@@ -269,15 +256,11 @@ void SdlSound::Shutdown() {
       }
     }
     if (audio_open_) {
-      library_->CloseAudio();
+      CloseDevice();
     }
     library_->Quit();
-    if (subsystem_started_) {
-      library_->QuitSubSystem(SDL_INIT_AUDIO);
-    }
   }
   audio_open_ = false;
-  subsystem_started_ = false;
   prepare_asked_ = false;
   loaded_ = false;
   unavailable_ = false;

@@ -73,12 +73,11 @@ class SdlSound final : public Sound {
   // On the helper, without the mutex: loads the library, opens the device and decodes the
   // files; the device's bytes a second, or 0 when there is no sound to be had.
   int LoadAndOpen();
-  // Opens the mixer with its one channel: the bytes a second it plays, or 0 if it cannot
-  // (and then the audio subsystem is stopped again).
-  int OpenMixer();
-  // On the helper, without the mutex: after a quiet spell, and for the next effect.
+  // Without the mutex. Starts SDL's audio and opens the mixer with its one channel: the
+  // bytes a second it plays, or 0 if it cannot (and then SDL's audio is stopped again).
+  // The audio subsystem runs exactly while the device is open.
+  int OpenDevice();
   void CloseDevice();
-  int ReopenDevice();
   void Shutdown();
   // With mutex_ held: the device has opened, playing this many bytes a second.
   void Opened(int bytes_per_second);
@@ -92,7 +91,6 @@ class SdlSound final : public Sound {
   std::string folder_;
   std::chrono::milliseconds close_when_quiet_for_;
   const MixerLibrary* library_ = nullptr;  // set by the helper before loaded_
-  bool subsystem_started_ = false;
 
   std::mutex mutex_;  // guards what follows, and every use of the device
   std::condition_variable changed_;

@@ -150,35 +150,26 @@ void Form1::BuildControls() {
 }
 
 void Form1::ConnectEvents() {
-  using ShowChanges = PlayfieldWidget::ShowChangesAtEnd;
-  connect(command1_, &QPushButton::clicked, this, [this] {
-    const ShowChanges show(*picture1_);
-    game_.Command1_Click();
-  });
-  connect(command2_, &QPushButton::clicked, this, [this] {
-    const ShowChanges show(*picture1_);
-    game_.Command2_Click();
-  });
-  connect(label3_, &AboutLabel::Clicked, this, [this] {
-    const ShowChanges show(*picture1_);
-    game_.Label3_Click();
-  });
+  connect(command1_, &QPushButton::clicked, this, ToRules(&Game::Command1_Click));
+  connect(command2_, &QPushButton::clicked, this, ToRules(&Game::Command2_Click));
+  connect(label3_, &AboutLabel::Clicked, this, ToRules(&Game::Label3_Click));
   connect(label3_, &AboutLabel::MouseMoved, this, [this] { SetAboutHighlight(true); });
   connect(picture1_, &PlayfieldWidget::Released, this,
           [this](int16_t button, int16_t shift, float x, float y) {
-            const ShowChanges show(*picture1_);
+            const PlayfieldWidget::ShowChangesAtEnd show(*picture1_);
             game_.Picture1_MouseUp(button, shift, x, y);
           });
-  connect(&timer1_, &QTimer::timeout, this, [this] {
-    const ShowChanges show(*picture1_);
-    game_.Timer1_Timer();
-  });
-  connect(&timer2_, &QTimer::timeout, this, [this] {
-    const ShowChanges show(*picture1_);
-    game_.Timer2_Timer();
-  });
+  connect(&timer1_, &QTimer::timeout, this, ToRules(&Game::Timer1_Timer));
+  connect(&timer2_, &QTimer::timeout, this, ToRules(&Game::Timer2_Timer));
   command1_->installEventFilter(this);
   command2_->installEventFilter(this);
+}
+
+std::function<void()> Form1::ToRules(void (Game::*handler)()) {
+  return [this, handler] {
+    const PlayfieldWidget::ShowChangesAtEnd show(*picture1_);
+    (game_.*handler)();
+  };
 }
 
 void Form1::SetAboutHighlight(bool on) {

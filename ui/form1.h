@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "game/game.h"
@@ -67,6 +68,9 @@ class Form1 : public QWidget, public GameWindow {
  private:
   void BuildControls();
   void ConnectEvents();
+  // A slot that hands an event to the rules; the playfield shows what it changed as the
+  // handler returns.
+  std::function<void()> ToRules(void (Game::*handler)());
   void SetAboutHighlight(bool on);
   void ShowPointerForScreen();
   // Called by name, queued after the first frame (see paintEvent).
