@@ -9,7 +9,10 @@ div() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 # The value of key=value in a line of "key=value" words.
 field() { tr ' ' '\n' <<<"$1" | awk -F= -v k="$2" '$1 == k { print $2; exit }'; }
 
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan";
+# A measured figure: a plain non-negative number (a failed step leaves it empty or -1).
+is_figure() { [[ $1 =~ ^[0-9]+(\.[0-9]+)?$ ]]; }
+
+median() { grep . | sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan";
   else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # The median CPU time of one Google Benchmark, in ns, from its CSV report.
@@ -27,6 +30,7 @@ row_ratio() {
   local ratio verdict
   ratio=$(div "$2" "$4")
   verdict=$(awk -v r="$ratio" -v m="$6" 'BEGIN { print (r <= m) ? "pass" : "FAIL" }')
+  is_figure "$2" && is_figure "$4" || verdict=FAIL
   row "$1" "$2" "$3" "≤ $6 × reference" "$4 $3 ($5)" "$ratio" "$verdict"
 }
 
@@ -42,6 +46,7 @@ row_info() {
 row_limit() {
   local verdict ratio="" reference=""
   verdict=$(awk -v v="$2" -v m="$4" 'BEGIN { print (v <= m) ? "pass" : "FAIL" }')
+  is_figure "$2" || verdict=FAIL
   if [ $# -ge 6 ]; then
     reference="$5 $3 ($6)"
     ratio=$(div "$2" "$5")

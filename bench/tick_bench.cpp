@@ -28,8 +28,11 @@ class HiddenGame {
     // A hidden window never asks for its sound to be made ready: the hit benchmark starts
     // its sound on an open device, as in play.
     sound_.Prepare();
-    while (sound_.DeviceState() == SdlSound::Device::kNotLoaded ||
-           sound_.DeviceState() == SdlSound::Device::kBusy) {
+    // Not for ever: without the files or a device the sound never opens.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (sound_.DeviceState() != SdlSound::Device::kOpen &&
+           sound_.DeviceState() != SdlSound::Device::kUnavailable &&
+           std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     form_.Rules().Command1_Click();

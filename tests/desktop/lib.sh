@@ -54,7 +54,11 @@ end_game() {
     kill -0 "$started" 2>/dev/null || break
     sleep 0.1
   done
-  kill -9 "$pid" 2>/dev/null || true
+  # Only while the process this script started is still there: once it has been reaped its
+  # id may belong to another process.
+  if kill -0 "$started" 2>/dev/null; then
+    kill -9 "$pid" 2>/dev/null || true
+  fi
   wait "$started" 2>/dev/null || true
 }
 
