@@ -1,10 +1,11 @@
-// Finds a head on the live playfield and prints a point on it, for a shot. It reads the game
-// window's pixels straight from the X server, so the time from the picture to the shot stays
-// well below a movement tick and the head is still there when the click comes.
+// Finds a head on the live playfield, shoots it and prints where. It reads the game window's
+// pixels straight from the X server and clicks from this same process, so the time from the
+// picture to the shot stays well below a movement tick even on a busy machine, and the head
+// is still there when the click comes.
 //   head_finder WINDOW LEFT TOP HEAD_SIZE BACKGROUND.png
 // The playfield is the part of the window at LEFT,TOP of the background picture's size;
 // heads are what differs from the background. Prints "X Y" in the window's coordinates, or
-// exits with status 1 when no single head shows whole enough to aim at.
+// exits with status 1 when no head shows whole enough to aim at.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -16,10 +17,13 @@
 #include <optional>
 #include <vector>
 
+#include "x_click.h"
+
 namespace {
 
 struct Blob {
   int left = 0, top = 0, right = 0, bottom = 0, area = 0;
+  int leftTop = 0;  // the highest of its pixels in its leftmost column
   int Width() const { return right - left + 1; }
   int Height() const { return bottom - top + 1; }
 };
@@ -42,13 +46,16 @@ class Mask {
 
 // The 8-connected blob of differing pixels that holds (x, y); takes it out of the mask.
 Blob TakeBlob(Mask& mask, int x, int y) {
-  Blob blob{x, y, x, y, 0};
+  Blob blob{x, y, x, y, 0, y};
   std::vector<QPoint> stack{QPoint(x, y)};
   mask.At(x, y) = 0;
   while (!stack.empty()) {
     const QPoint at = stack.back();
     stack.pop_back();
     ++blob.area;
+    if (at.x() < blob.left || (at.x() == blob.left && at.y() < blob.leftTop)) {
+      blob.leftTop = at.y();
+    }
     blob.left = std::min(blob.left, at.x());
     blob.right = std::max(blob.right, at.x());
     blob.top = std::min(blob.top, at.y());
@@ -67,8 +74,13 @@ Blob TakeBlob(Mask& mask, int x, int y) {
   return blob;
 }
 
-// The largest blob that is one head seen well: no larger than a head, not a sliver at an edge.
-std::optional<Blob> BestHead(const QImage& shot, const QImage& background, int headSize) {
+// Where to shoot: across the middle of the largest blob that is one head seen well (no
+// larger than a head, not a sliver at an edge), a third of the way down; the head rises 10
+// pixels a tick, so the point stays on it for two ticks. Heads that rise side by side show
+// as one blob for their whole flight; then the aim is at the leftmost of them, a head's
+// half width in from the blob's left edge, at the height where that edge is: that head's
+// middle.
+std::optional<QPoint> AimPoint(const QImage& shot, const QImage& background, int headSize) {
   Mask mask(background.width(), background.height());
   for (int y = 0; y < mask.Height(); ++y) {
     const auto* live = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
@@ -78,6 +90,7 @@ std::optional<Blob> BestHead(const QImage& shot, const QImage& background, int h
     }
   }
   std::optional<Blob> best;
+  std::optional<Blob> cluster;
   for (int y = 0; y < mask.Height(); ++y) {
     for (int x = 0; x < mask.Width(); ++x) {
       if (mask.At(x, y) == 0) {
@@ -86,12 +99,24 @@ std::optional<Blob> BestHead(const QImage& shot, const QImage& background, int h
       const Blob blob = TakeBlob(mask, x, y);
       const bool oneHead = blob.Width() <= headSize && blob.Height() <= headSize;
       const bool wholeEnough = blob.Width() >= headSize / 2 && blob.Height() >= headSize / 2;
-      if (oneHead && wholeEnough && (!best || blob.area > best->area)) {
+      if (!wholeEnough) {
+        continue;
+      }
+      if (oneHead && (!best || blob.area > best->area)) {
         best = blob;
+      }
+      if (!oneHead && (!cluster || blob.area > cluster->area)) {
+        cluster = blob;
       }
     }
   }
-  return best;
+  if (best) {
+    return QPoint((best->left + best->right) / 2, best->top + best->Height() / 3);
+  }
+  if (cluster) {
+    return QPoint(cluster->left + headSize / 2, cluster->leftTop);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -120,13 +145,16 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "head_finder: cannot read window %s\n", argv[1]);
     return 2;
   }
-  const std::optional<Blob> head = BestHead(shot, background, headSize);
-  if (!head) {
+  const std::optional<QPoint> aim = AimPoint(shot, background, headSize);
+  if (!aim) {
     return 1;
   }
-  // Across the middle, and a third of the way down: the head rises 10 pixels a tick, so the
-  // point stays on it for two ticks.
-  std::printf("%d %d\n", left + (head->left + head->right) / 2,
-              top + head->top + head->Height() / 3);
+  const int x = left + aim->x();
+  const int y = top + aim->y();
+  if (!ClickInWindow(window, x, y)) {
+    std::fprintf(stderr, "head_finder: cannot click in window %s\n", argv[1]);
+    return 2;
+  }
+  std::printf("%d %d\n", x, y);
   return 0;
 }

@@ -248,35 +248,39 @@ window_reference() {
     fail "cannot render the reference window"
 }
 
-# Prints "x y" (client coordinates) of a point on a head, or nothing when no single head
-# shows. BACKGROUND is the playfield's background picture; the heads are what differs.
-aim_at_head() {
+# Shoots at a head and prints "x y" (client coordinates) of the shot, or prints nothing
+# when no head shows whole enough. BACKGROUND is the playfield's background picture; the
+# heads are what differs.
+shoot_at_head() {
   "$E2E_AIM" "$GAME_WIN" "$PLAYFIELD_X" "$PLAYFIELD_Y" "$TARGET_SIZE" "$1" \
     2>>"$work/aim.log" || true
 }
 
 # shoot_a_head BACKGROUND TRIES: aims at heads until the score changes; fails after TRIES.
-# A script may define before_shot and after_shot (given "hit" or "miss") to watch each try.
+# A script may define before_shot and after_shot (given "hit", "miss" or "none") to watch
+# each try.
 shoot_a_head() {
-  local try point
+  local try point tries=
   grab "$work/score-before.png" "$SCORE_LABEL"
   for ((try = 1; try <= $2; try++)); do
     call_if_defined before_shot
-    point=$(aim_at_head "$1")
+    point=$(shoot_at_head "$1")
     if [ -z "$point" ]; then
       call_if_defined after_shot none
+      tries+=" none"
       sleep 0.1
       continue
     fi
-    # shellcheck disable=SC2086  # "x y"
-    click $point
     if wait_until 0.6 screen_differs "$work/score-before.png" "$SCORE_LABEL"; then
       call_if_defined after_shot hit
       note "hit a head at ($point) on try $try"
       return 0
     fi
     call_if_defined after_shot miss
+    tries+=" ($point)"
   done
+  note "tries without a hit:$tries"
+  [ ! -s "$work/aim.log" ] || note "the aim said: $(tail -n 3 "$work/aim.log")"
   return 1
 }
 
