@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin spellings over CMake presets. Both install what is missing first.
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)

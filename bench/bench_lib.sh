@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of run_bench.sh: the servers, the /proc accounting, the measurements and the
 # table. Sourced, not run; it uses run_bench.sh's $work, $rows, $notes, $pin and $bench_bin.
 # It sets its results in variables that run_bench.sh reads, hence SC2034 and SC2154.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sprite blit against a plain copy of the same 37 rows of pixels. A copy reads the
 // sprite and writes the playfield; the XOR reads both and writes the playfield, so
 // twice the copy's time is the memory-traffic limit of the blit.

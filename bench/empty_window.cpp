@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The references: an empty Qt Widgets window of the game's size, either reporting its
 // first frame ("startup") or running one 100 ms timer for a while ("timer SECONDS"); and
 // the same window with one line of text in a label ("startup-text"), the least any window

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game window, built as the game's own main() builds it, driven into the state a
 // whole-process measurement needs (see run_bench.sh):
 //   startup                      the title screen; reports its first frame, then quits

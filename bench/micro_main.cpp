@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Google Benchmark's main with a QApplication: the window under test needs one. The
 // offscreen platform keeps the window off any display, and the dummy audio driver lets
 // the real sound path run without a sound server.

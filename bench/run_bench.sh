@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of Headpop against its budget and prints one table: figure,
 # measured, budget, reference, ratio, verdict. Each figure is measured side by side with
 # its reference in this one run. Usage: bench/run_bench.sh [BUILD_DIR]  (default

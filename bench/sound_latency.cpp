@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a shot takes to be heard: releases the mouse button through the X server
 // (XTest) over the playfield and listens at the sound server's null sink, through its
 // monitor source, for the first sample that is not silent.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers that run while playing, on the real window and its real sound, with the
 // window never shown: the blits and the repaint requests are timed, the painting is not
 // (a hidden widget paints nothing). Each iteration first puts the slots back as they were,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installed layout and the Debian package.
 #
 #   lib/headpop/headpop, fire.wav, explosion.wav    the program's folder: sound detection

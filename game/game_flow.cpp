@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the buttons, the About label and the end of a level or a game.
 #include "game/game.h"
 #include "game/level_rules.h"

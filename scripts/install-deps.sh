@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing the game needs.
 # Idempotent: it asks apt only for what is missing, and updates the package lists
 # only when something is.
@@ -10,7 +12,7 @@ packages=(
   libsdl2-mixer-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra
-  clang-format clang-tidy
+  clang-format clang-tidy reuse
   xvfb xauth x11-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   libpulse-dev libx11-dev libxtst-dev

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a screenshot of the game's real window under a virtual X server of its own.
 # usage: scripts/screenshot.sh PATH_TO_HEADPOP OUTPUT.png
 # The game sees this script's environment: QT_SCALE_FACTOR=2 gives the window at twice its

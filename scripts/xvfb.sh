@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Sourced by the scripts and tests that need a display: starts a virtual X server of our own
 # and ends it by its process id. Xvfb picks a free display number itself (-displayfd), so

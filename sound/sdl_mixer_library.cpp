@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/sdl_mixer_library.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares two screenshots of the game's window, at scale 1 and at a whole factor, in every
 // part that shows a picture. The parts come from a window of our own, on the offscreen
 // platform: its controls have the geometry of the one in the screenshots.

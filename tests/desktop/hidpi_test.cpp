@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a high-DPI screen. Run with QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS set
 // to a whole factor of 2 or more.
 #include <gtest/gtest.h>

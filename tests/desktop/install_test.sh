@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into a scratch folder: the layout, the desktop files against the
 # validators, where the installed game looks for its sounds however it is started, and
 # uninstalling by the install manifest.

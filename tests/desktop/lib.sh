@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Sourced by the install and package tests: checks of an installed tree under ROOT (the
 # prefix, e.g. STAGE/usr), and starting the installed game to see where it looks.

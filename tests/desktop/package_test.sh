@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack, checks what it holds and what it depends on, unpacks
 # it into a scratch folder and starts the unpacked game under an X server of our own: through
 # its bin/headpop link, from another working folder, it must open a window and find its

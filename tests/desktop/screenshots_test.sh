@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real window under X: at scales 2 and 3, on a screen that reports 192 dots per inch (2)
 # and on one that reports 144 (1.5, which the game rounds to 2), every picture in it is its
 # picture at scale 1 enlarged into square blocks. The committed screenshots in docs/ must show

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Checks that a window shown at a whole scale factor is its picture at scale 1 with every

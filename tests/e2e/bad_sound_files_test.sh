@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hostile sound files beside a copy of the game: it starts quickly, plays on, closes with
 # status 0, and its shots sound or stay silent as detection and decoding decide.
 source "$(dirname "$0")/lib.sh"

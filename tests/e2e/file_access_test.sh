@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A short session under strace (start, Start, shots, About, closed by the window manager):
 # the game opens nothing but its libraries, fonts, system configuration, the toolkit's and
 # the sound server's per-user files and its own two sounds, and writes no file at all.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds a head on the live playfield, shoots it and prints where. It reads the game window's
 // pixels straight from the X server and clicks from this same process, so the time from the
 // picture to the shot stays well below a movement tick even on a busy machine, and the head

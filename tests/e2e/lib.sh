@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers of the end-to-end tests, sourced by each test script.
 #
 # Each script gets its own work folder, its own virtual X server (the server picks a free

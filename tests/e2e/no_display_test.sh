@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Without a display the game says so in one sentence and exits with status 1: no abort, no
 # core dump, whether no display is named or the named one has no server.
 source "$(dirname "$0")/lib.sh"

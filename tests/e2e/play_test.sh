@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real game under a virtual X server without a window manager, as a player would:
 # the window, the title, Start, rising heads, a hit, About, and the quit question.
 source "$(dirname "$0")/lib.sh"

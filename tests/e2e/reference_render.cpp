@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders what the live window should show, on the same display and with the same fonts, so
 // the end-to-end tests can compare screenshots pixel for pixel:
 //   reference_render window OUT.png SCORE LEVEL   the window with those label captions

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game's sound through a real sound server: what a miss and a hit play at a null sink,
 # recorded from its monitor, for the shipped files, for a folder that lacks one of them,
 # and when the working folder holds other files of the same names.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game under a window manager: covered and uncovered, minimised and restored it shows
 # exactly what it showed before; closed through the window manager, or ended by a signal
 # from the session, it ends at once.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event fuzzer over the real window.
 //
 //   HEADPOP_FUZZ_EVENTS  events of the whole suite, shared by its shards (default 1000000)

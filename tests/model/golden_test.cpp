@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden replays: scripted games whose traces must match the committed ones line by line.
 // They pin the exact behaviour, arithmetic included, through every later change.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model check must see every kind of fault it is there for: a ghost, a missed erase,
 // a sprite drawn at the wrong pixel, sprites left on a screen, and broken rules.
 #include "tests/model/model_check.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Headpop developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the picture generator into a scratch folder and checks that it reproduces every
 # committed picture byte for byte, and no other.
 # -DGENERATOR=... -DASSETS=... -DOUT=...

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window tests with a QApplication on the offscreen platform unless another
 // platform is asked for: test discovery runs this binary at build time, without a display.
 #include <gtest/gtest.h>

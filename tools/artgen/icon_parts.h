@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window icon, a bearded head on white, drawn afresh at each size. Both painters share

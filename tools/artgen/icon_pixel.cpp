@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small icons: each pixel is tested once, at its centre, and the features are placed on
 // whole pixels, so that 16 and 32 pixels still read as a face.
 

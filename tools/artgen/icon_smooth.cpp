@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The large icons (48 pixels and up): each pixel is the average of 4 x 4 samples of one scene,
 // drawn at the icon's own size. The scene is the small icon's head with the details that a
 // desktop's launcher sizes have room for; the finest (strands of hair, lights in the eyes)

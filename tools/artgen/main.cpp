@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes every picture of the game as PNG into the folder given on the command line.
 #include <QDir>
 #include <QGuiApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two endings: a party when the player wins, a dripping "game over" when they lose.
 #include <QRadialGradient>
 #include <array>

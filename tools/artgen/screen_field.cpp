@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-play background. The heads are XOR-drawn over it, so it stays black almost everywhere:
 // only a few dark dirt mounds, a crack and a signpost stone break the night.
 #include <QRadialGradient>

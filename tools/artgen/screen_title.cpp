@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Title screen: a framed portrait of a grotesque head, the game's name, credits and two badges.
 #include <QRadialGradient>
 #include <array>

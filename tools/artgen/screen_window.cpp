@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window background: a blue panel in a textured rim, the title on top, a bevelled frame where
 // the playfield sits, and the makers' credit beside the Quit button.
 #include <QRadialGradient>

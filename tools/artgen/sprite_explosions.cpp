@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five stages of the explosion a hit head leaves behind, 80 ms each: the head bursts into
 // debris, flares into a fireball that fills the square, then burns out to a few sparks.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three characters that rise up the playfield. Each is one routine parameterised by the
 // frame's expression, so the frames of a head differ only where the animation should show.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // headpop-pixbake IN.png OUT.pix: writes a picture's pixels in the form the program embeds
 // and shows in place (see ui/baked_picture.h). Run by the build for every picture.
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Headpop developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's two sound effects as WAV files into the folder given on the
 // command line. Same bytes on every run: no clock, no random seed from outside.
 #include <cstdio>
