@@ -1,47 +1,50 @@
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Thin spellings over CMake presets. Both install what is missing first.
-PRESET ?= default
-BUILD_DIR := build/$(PRESET)
+# Thin spellings over CMake presets. Each installs the packages its set needs first.
+.PHONY: run test ci test-sanitizers bench assets screenshot clean
 
-.PHONY: deps configure build run test test-sanitizers bench assets screenshot clean
+# The game alone, as a player builds it.
+run:
+	@./scripts/install-deps.sh play
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+	@build/default/bin/headpop
 
-deps:
-	@./scripts/install-deps.sh
-
-configure: deps
-	@cmake --preset $(PRESET) >/dev/null
-
-build: configure
-	@cmake --build --preset $(PRESET)
-
-run: build
-	@$(BUILD_DIR)/bin/headpop
-
-test: build
-	@ctest --preset $(PRESET)
+# The game, its tests, generators and benchmarks (built, never run by ctest), and every test.
+test:
+	@./scripts/install-deps.sh test
+	@cmake --preset test >/dev/null
+	@cmake --build --preset test
+	@ctest --preset test
 
 # The whole test run again under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer; any report fails it.
-test-sanitizers: deps
+test-sanitizers:
+	@./scripts/install-deps.sh test
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	@ctest --preset asan
 
 # Every benchmark against its budget, on a Release build; prints the table of figures.
-bench: deps
+bench:
+	@./scripts/install-deps.sh bench
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 	@./bench/run_bench.sh build/release
 
 # Redraw the pictures and resynthesise the sounds into assets/ with our own generators.
-assets: configure
-	@cmake --build --preset $(PRESET) --target regenerate-assets regenerate-sounds
+assets:
+	@./scripts/install-deps.sh test
+	@cmake --preset test >/dev/null
+	@cmake --build --preset test --target regenerate-assets regenerate-sounds
 
-screenshot: build
-	@./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot.png
-	@./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot-scale1.png
-	@QT_SCALE_FACTOR=2 ./scripts/screenshot.sh $(BUILD_DIR)/bin/headpop docs/screenshot-scale2.png
+screenshot:
+	@./scripts/install-deps.sh test
+	@cmake --preset test >/dev/null
+	@cmake --build --preset test
+	@./scripts/screenshot.sh build/test/bin/headpop docs/screenshot.png
+	@./scripts/screenshot.sh build/test/bin/headpop docs/screenshot-scale1.png
+	@QT_SCALE_FACTOR=2 ./scripts/screenshot.sh build/test/bin/headpop docs/screenshot-scale2.png
 
 clean:
 	@rm -rf build

@@ -1,24 +1,59 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package that building, running and testing the game needs.
-# Idempotent: it asks apt only for what is missing, and updates the package lists
-# only when something is.
+# Installs the Debian packages one set needs, and nothing else:
+#   play    building the game and playing it (what `make run` needs)
+#   test    the above, and the test kit: virtual servers, linters, the test libraries
+#   bench   the above, and what only the benchmarks need
+# Idempotent: it asks apt only for what is missing, and updates the package lists only
+# when something is. `--list SET` prints the set's packages, one a line, and installs nothing.
 set -euo pipefail
 
-packages=(
+# Each package is named once, in the first set that needs it; a set includes the ones above it.
+play_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev libgl-dev
+  # The toolkit's platform plugins: X11, and native Wayland.
+  qt6-qpa-plugins qt6-wayland
   libsdl2-mixer-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # The labels' faces.
   fonts-dejavu-core fonts-dejavu-extra
-  clang-format clang-tidy reuse
-  xvfb xauth x11-utils xdotool imagemagick
-  pulseaudio pulseaudio-utils sox
-  libpulse-dev libx11-dev libxtst-dev
-  desktop-file-utils appstream dpkg-dev strace
-  openbox wmctrl
 )
+test_packages=(
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format clang-tidy shellcheck reuse
+  xvfb xauth x11-utils xdotool openbox wmctrl weston imagemagick
+  pulseaudio pulseaudio-utils sox libpulse-dev
+  libx11-dev libxtst-dev
+  desktop-file-utils appstream strace
+  dpkg-dev debhelper lintian fakeroot
+)
+bench_packages=()
+
+usage() {
+  echo "usage: $0 [--list] play|test|bench" >&2
+  exit 2
+}
+
+list_only=0
+if [ "${1:-}" = --list ]; then
+  list_only=1
+  shift
+fi
+[ $# -eq 1 ] || usage
+
+packages=("${play_packages[@]}")
+case $1 in
+  play) ;;
+  test) packages+=("${test_packages[@]}") ;;
+  bench) packages+=("${test_packages[@]}" "${bench_packages[@]}") ;;
+  *) usage ;;
+esac
+
+if [ "$list_only" -eq 1 ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
