@@ -5,8 +5,9 @@
 #   play    building the game and playing it (what `make run` needs)
 #   test    the above, and the test kit: virtual servers, linters, the test libraries
 #   bench   the above, and what only the benchmarks need
-# Idempotent: it asks apt only for what is missing, and updates the package lists only
-# when something is. `--list SET` prints the set's packages, one a line, and installs nothing.
+# Idempotent: it asks apt only for what is missing, updates the package lists only when
+# something is, and waits for another apt run to finish. `--list SET` prints the set's
+# packages, one a line, and installs nothing.
 set -euo pipefail
 
 # Each package is named once, in the first set that needs it; a set includes the ones above it.
@@ -73,5 +74,5 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update -qq -o DPkg::Lock::Timeout=600
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
