@@ -27,7 +27,7 @@ test_packages=(
   pulseaudio pulseaudio-utils sox libpulse-dev
   libx11-dev libxtst-dev
   desktop-file-utils appstream strace
-  dpkg-dev debhelper lintian fakeroot
+  dpkg-dev debhelper lintian fakeroot man-db
 )
 bench_packages=()
 

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into a scratch folder: the layout, the desktop files against the
-# validators, where the installed game looks for its sounds however it is started, and
-# uninstalling by the install manifest.
+# validators, the manual page, where the installed game looks for its sounds however it is
+# started, and uninstalling by the install manifest.
 # usage: install_test.sh BUILD_DIR SCRATCH_DIR VERSION
 set -euo pipefail
 build=$1
@@ -17,7 +17,7 @@ mkdir -p "$scratch"
 stage=$scratch/stage
 DESTDIR=$stage cmake --install "$build" --prefix /usr --component headpop >/dev/null
 root=$stage/usr
-check_layout "$root"
+check_layout "$root" bin lib/headpop
 
 desktop=$root/share/applications/$app_id.desktop
 metainfo=$root/share/metainfo/$app_id.metainfo.xml
@@ -34,6 +34,12 @@ newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' 
 [ "$newest" = "$version" ] || fail "the newest release in the metainfo is $newest, not $version"
 read -r -a command <<<"$(exec_line "$root")"
 [ "${command[0]}" = headpop ] || fail "the entry runs ${command[0]}, not the installed command"
+
+# The manual page renders without a complaint from the formatter, for this version.
+manual=$root/share/man/man6/headpop.6
+check_manual "$manual"
+manual_version=$(sed -n 's/^\.TH HEADPOP 6 [^ ]* "headpop \([^"]*\)".*/\1/p' "$manual")
+[ "$manual_version" = "$version" ] || fail "the manual page is of version '$manual_version'"
 
 # The game finds its real folder through the link, from anywhere, with decoys in the
 # working folder; from the entry's command line as a desktop runs it (through PATH); and

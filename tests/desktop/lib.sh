@@ -12,11 +12,12 @@ fail() {
   exit 1
 }
 
-# The program's folder with the executable and both sounds, the command as a relative link
-# into it, the desktop entry, the metainfo and the icon at every size.
+# check_layout ROOT BINDIR PROGRAMDIR: under the prefix ROOT (e.g. STAGE/usr), the program's
+# folder PROGRAMDIR with the executable and both sounds, the command in BINDIR as a relative
+# link into it, the desktop entry, the metainfo, the icon at every size and the manual page.
 check_layout() {
-  local root=$1
-  local program=$root/lib/headpop
+  local root=$1 bindir=$2 programdir=$3
+  local program=$root/$programdir
   if [ ! -f "$program/headpop" ] || [ -L "$program/headpop" ] || [ ! -x "$program/headpop" ]; then
     fail "no executable $program/headpop"
   fi
@@ -24,9 +25,11 @@ check_layout() {
   for sound in fire.wav explosion.wav; do
     [ -s "$program/$sound" ] || fail "no $sound beside the executable"
   done
-  [ -L "$root/bin/headpop" ] || fail "$root/bin/headpop is not a symbolic link"
-  [ "$(readlink "$root/bin/headpop")" = ../lib/headpop/headpop ] ||
-    fail "$root/bin/headpop points to $(readlink "$root/bin/headpop")"
+  local command=$root/$bindir/headpop target
+  target=$(realpath -ms --relative-to="/$bindir" "/$programdir/headpop")
+  [ -L "$command" ] || fail "$command is not a symbolic link"
+  [ "$(readlink "$command")" = "$target" ] ||
+    fail "$command points to $(readlink "$command"), not $target"
   [ -f "$root/share/applications/$app_id.desktop" ] || fail "no desktop entry"
   [ -f "$root/share/metainfo/$app_id.metainfo.xml" ] || fail "no metainfo"
   local size icon
@@ -36,6 +39,18 @@ check_layout() {
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] ||
       fail "the $size-pixel icon is $(identify -format '%wx%h' "$icon")"
   done
+  local manual
+  manual=$(find "$root/share/man/man6" -name 'headpop.6*' 2>/dev/null)
+  [ -n "$manual" ] || fail "no manual page in section 6"
+}
+
+# check_manual FILE: the manual page renders, and the formatter has nothing to say about it.
+check_manual() {
+  local warnings
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+    man --warnings -E UTF-8 -l -Tutf8 -Z "$1" 2>&1 >/dev/null) ||
+    fail "man cannot render $1: $warnings"
+  [ -z "$warnings" ] || fail "the manual page draws warnings: $warnings"
 }
 
 # The desktop entry's command line with its field codes (%f, %U, ...) removed.

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package with CPack, checks what it holds and what it depends on, unpacks
-# it into a scratch folder and starts the unpacked game under an X server of our own: through
-# its bin/headpop link, from another working folder, it must open a window and find its
+# Builds the Debian package as a packager does, with dpkg-buildpackage in a clean copy of the
+# source, and holds it to lintian; checks what it holds and what it depends on, unpacks it
+# into a scratch folder and starts the unpacked game under an X server of our own: through
+# its /usr/games link, from another working folder, it must open a window and find its
 # sounds. Without a display it must say so in one sentence and exit with status 1.
-# usage: package_test.sh BUILD_DIR SCRATCH_DIR SOURCE_DIR
+# usage: package_test.sh SOURCE_DIR SCRATCH_DIR VERSION
 set -euo pipefail
-build=$1
+source_dir=$1
 scratch=$2
-source_dir=$3
+version=$3
 # shellcheck source=tests/desktop/lib.sh
 . "$(dirname "$0")/lib.sh"
 # shellcheck source=scripts/xvfb.sh
@@ -17,51 +18,98 @@ source_dir=$3
 trap stop_xvfb EXIT
 
 rm -rf "$scratch"
-mkdir -p "$scratch"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" >"$scratch/cpack.log" 2>&1 ||
-  fail "cpack failed: $(tail -n 20 "$scratch/cpack.log")"
-debs=("$scratch"/cpack/*.deb)
-if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-  fail "expected one package, got ${debs[*]}"
-fi
-deb=${debs[0]}
+tree=$scratch/headpop
+mkdir -p "$tree"
 
-# Runtime libraries only, as dpkg-shlibdeps found them in the executable, and what it loads
-# at run time: the platform plugins and the sound library.
+# The files git tracks, as they stand in the work tree: a developer's uncommitted edits are
+# what gets packaged, a file not yet added to git is missing as it would be from a clone,
+# and nothing a build left in the source tree comes along. Outside git, the whole tree but
+# its build folders.
+if command -v git >/dev/null &&
+  [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$(realpath "$source_dir")" ]; then
+  git -C "$source_dir" ls-files -z --cached |
+    (cd "$source_dir" && while IFS= read -r -d '' file; do
+      [ -e "$file" ] || [ -L "$file" ] || continue # deleted, and not yet committed
+      printf '%s\0' "$file"
+    done) | tar -C "$source_dir" --null -T - -cf - | tar -C "$tree" -xf -
+else
+  tar -C "$source_dir" --exclude=./build --exclude='./obj-*' -cf - . | tar -C "$tree" -xf -
+fi
+
+# The package lands beside the copy, in the scratch folder. No make of ours around it.
+(cd "$tree" && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL \
+  dpkg-buildpackage -us -uc -b -J"$(nproc)") >"$scratch/build.log" 2>&1 ||
+  fail "dpkg-buildpackage failed: $(tail -n 30 "$scratch/build.log")"
+arch=$(dpkg --print-architecture)
+deb=$scratch/headpop_${version}_$arch.deb
+changes=$scratch/headpop_${version}_$arch.changes
+[ -f "$deb" ] || fail "no $deb; the build made: $(ls "$scratch")"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
+  fail "the package is version $(dpkg-deb -f "$deb" Version), the project $version"
+
+# lintian on everything the build made (the package, its debug symbols, the .buildinfo and
+# the .changes): no error and no warning. Info and pedantic notes are shown, and allowed.
+status=0
+lintian --pedantic --display-info --fail-on error,warning "$changes" >"$scratch/lintian.log" 2>&1 ||
+  status=$?
+cat "$scratch/lintian.log"
+case $status in
+  0) ;;
+  2) fail "lintian reports errors or warnings" ;;
+  *) fail "lintian could not check the package (status $status)" ;;
+esac
+! grep -q '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
+
+# Runtime libraries only, as dpkg-shlibdeps found them in the executable, and what it opens
+# at run time: both platform plugins, the fonts that hold the labels' faces, and the sound
+# library.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in $(echo "$depends" | sed 's/[,|]/\n/g' | awk '{ print $1 }'); do
+mapfile -t depended < <(echo "$depends" | sed 's/[,|]/\n/g' | awk 'NF { print $1 }')
+for package in "${depended[@]}"; do
   case $package in *-dev) fail "depends on the development package $package" ;; esac
 done
-for package in libqt6widgets6 libsdl2-mixer-2.0-0 libc6 qt6-qpa-plugins; do
-  echo "$depends" | tr ',' '\n' | awk '{ print $1 }' | grep -qx "$package" ||
-    fail "does not depend on $package"
+needed=(libc6 libqt6widgets6 qt6-qpa-plugins qt6-wayland)
+needed+=(libsdl2-mixer-2.0-0) # the sound library
+for face in DejaVuSansCondensed-Bold.ttf DejaVuSans-Bold.ttf; do
+  owner=$(dpkg -S "/usr/share/fonts/truetype/dejavu/$face" | cut -d: -f1) ||
+    fail "no installed package holds $face"
+  needed+=("$owner")
+done
+for package in "${needed[@]}"; do
+  printf '%s\n' "${depended[@]}" | grep -qx -- "$package" || fail "does not depend on $package"
 done
 
-# Nothing but the game: no tests, tools or libraries of the build.
+# Nothing but the game and Debian's papers for it: no tests, tools or libraries of the build.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$scratch/contents"
 {
-  echo ./usr/bin/headpop
-  printf './usr/lib/headpop/%s\n' explosion.wav fire.wav headpop
+  echo ./usr/games/headpop
+  printf './usr/lib/games/headpop/%s\n' explosion.wav fire.wav headpop
   echo "./usr/share/applications/$app_id.desktop"
+  printf './usr/share/doc/headpop/%s\n' changelog.gz copyright
   for size in "${icon_sizes[@]}"; do
     echo "./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
   done
+  echo ./usr/share/man/man6/headpop.6.gz
   echo "./usr/share/metainfo/$app_id.metainfo.xml"
 } | sort >"$scratch/expected"
 diff -u "$scratch/expected" "$scratch/contents" || fail "the package holds other files"
 
 dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root/usr
-check_layout "$root"
+check_layout "$root" games lib/games/headpop
+check_manual "$root/share/man/man6/headpop.6.gz"
 
 start_xvfb
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 decoy_workdir "$scratch/elsewhere"
-folder=$(realpath "$root/lib/headpop")
-expect_sounds_from "$folder" "$scratch/elsewhere" "$root/bin/headpop"
+folder=$(realpath "$root/lib/games/headpop")
+expect_sounds_from "$folder" "$scratch/elsewhere" "$root/games/headpop"
+# The desktop entry's command, through PATH as a desktop runs it: /usr/games is on it.
+read -r -a command <<<"$(exec_line "$root")"
+PATH="$root/games:$PATH" expect_sounds_from "$folder" "$scratch/elsewhere" "${command[@]}"
 # And it shows its window there.
-"$root/bin/headpop" >/dev/null 2>&1 &
+"$root/games/headpop" >/dev/null 2>&1 &
 game=$!
 timeout 20 xdotool search --sync --onlyvisible --name '^Headpop$' >/dev/null ||
   fail "the unpacked game opened no window"
@@ -75,7 +123,7 @@ while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
 done
 for display in "" ":$number"; do
   status=0
-  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$root/bin/headpop" \
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$root/games/headpop" \
     >"$scratch/out" 2>"$scratch/err" || status=$?
   [ "$status" -eq 1 ] || fail "with DISPLAY='$display' the exit status is $status"
   [ ! -s "$scratch/out" ] || fail "with DISPLAY='$display' it printed: $(cat "$scratch/out")"
