@@ -30,30 +30,33 @@ done
 # A package that is itself a server or window manager under another name gives itself
 # away by what it provides.
 if command -v apt-cache >/dev/null; then
-  for p in "${play[@]}"; do
-    provides=$(apt-cache show --no-all-versions "$p" 2>/dev/null | sed -n 's/^Provides: //p')
+  while IFS=$'\t' read -r p provides; do
     if [[ $provides =~ (x-window-manager|xserver|pulseaudio|x-display-manager) ]]; then
       fail "$p provides $provides"
     fi
-  done
+  done < <(apt-cache show --no-all-versions "${play[@]}" 2>/dev/null |
+    awk '/^Package: / { name = $2 } /^Provides: / { sub(/^Provides: /, ""); print name "\t" $0 }')
 fi
 
 # Each set includes the one before it, and names every package once.
+declare -A in_test=() in_bench=()
+for p in "${test[@]}"; do in_test[$p]=1; done
+for p in "${bench[@]}"; do in_bench[$p]=1; done
 for set in play test bench; do
   declare -n list=$set
   dupes=$(printf '%s\n' "${list[@]}" | sort | uniq -d)
   [ -z "$dupes" ] || fail "the $set set names twice: $dupes"
 done
 for p in "${play[@]}"; do
-  printf '%s\n' "${test[@]}" | grep -qx -- "$p" || fail "the test set lacks $p of the play set"
+  [ -n "${in_test[$p]:-}" ] || fail "the test set lacks $p of the play set"
 done
 for p in "${test[@]}"; do
-  printf '%s\n' "${bench[@]}" | grep -qx -- "$p" || fail "the bench set lacks $p of the test set"
+  [ -n "${in_bench[$p]:-}" ] || fail "the bench set lacks $p of the test set"
 done
 
 # The test kit is in the test set.
 for p in xvfb pulseaudio googletest; do
-  printf '%s\n' "${test[@]}" | grep -qx -- "$p" || fail "the test set lacks $p"
+  [ -n "${in_test[$p]:-}" ] || fail "the test set lacks $p"
 done
 
 [ "$failures" -eq 0 ] || exit 1
