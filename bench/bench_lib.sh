@@ -114,38 +114,18 @@ wait_for_quiet_cpu() {
 # ---------------------------------------------------------------- servers
 run_with_timeout() { timeout --kill-after=5 "$@"; }
 
-start_xvfb() {
-  local display_file=$work/display deadline=$((SECONDS + 15))
-  # -displayfd: the server picks a free display number itself and writes it here.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" \
-    >"$work/xvfb.log" 2>&1 &
-  while [ ! -s "$display_file" ] && [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.05
-  done
-  [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-  xvfb_display=:$(head -n1 "$display_file")
-}
+# shellcheck source=scripts/test-servers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/test-servers.sh"
 
-# PulseAudio as this user with a null sink, its runtime folder and home in $work.
-start_pulse() {
-  local dir=$work/pulse deadline=$((SECONDS + 15))
-  mkdir -p "$dir/home" "$dir/run"
-  chmod 700 "$dir/run"
-  printf 'autospawn = no\n' >"$dir/client.conf"
-  export HOME=$dir/home XDG_RUNTIME_DIR=$dir/run PULSE_CLIENTCONFIG=$dir/client.conf
-  export PULSE_SERVER=unix:$dir/run/native
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
-    --load="module-native-protocol-unix socket=$dir/run/native auth-anonymous=1" \
-    --load="module-null-sink sink_name=headpop_bench" \
-    --load="module-always-sink" >"$work/pulse.log" 2>&1 &
-  until pactl info >/dev/null 2>&1; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      echo "PulseAudio did not start:" >&2
-      cat "$work/pulse.log" >&2
-      exit 1
-    fi
-    sleep 0.1
-  done
+# An X server and a sound server with the null sink headpop_bench (scripts/test-servers.sh);
+# the measured programs get a home and a runtime folder of their own in $work.
+start_servers() {
+  servers_dir=$work
+  start_x
+  start_pulse headpop_bench
+  mkdir -p "$work/home" "$work/run"
+  chmod 700 "$work/run"
+  export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 }
 
 # ---------------------------------------------------------------- /proc accounting

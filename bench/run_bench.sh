@@ -80,9 +80,7 @@ row_limit "Picture1_MouseUp on a hit" "$(div "$shot" 1000)" µs 5
 row_limit "Timer2_Timer, 20 explosions" "$(div "$tick2" 1000)" µs 10
 
 # ---------------------------------------------------------------- servers
-start_xvfb
-start_pulse
-export DISPLAY=$xvfb_display
+start_servers
 export QT_QPA_PLATFORM=xcb
 
 # ---------------------------------------------------------------- paint

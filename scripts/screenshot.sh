@@ -11,23 +11,17 @@ set -euo pipefail
 game=${1:?path to the headpop executable}
 out=${2:?output PNG}
 
-# shellcheck source=scripts/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  stop_xvfb
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-start_xvfb 1600x1400x24
+# shellcheck source=scripts/test-servers.sh
+. "$(dirname "$0")/test-servers.sh"
+trap end_started_processes EXIT
+start_x 1600x1400x24
 if [ -n "${SCREEN_DPI:-}" ]; then
   # As xrdb writes it, with a tab: Qt reads the resource only so.
   xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:"$'\t'"${SCREEN_DPI}"
 fi
 
 "$game" >/dev/null 2>&1 &
-game_pid=$!
+track_pid $!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Headpop$' | head -n 1)
 # The first frame is painted a little after the window shows: take pictures until two in a
 # row agree and hold more than one colour. No time stamps in the file, so a rerun gives the

@@ -13,9 +13,9 @@ scratch=$2
 version=$3
 # shellcheck source=tests/desktop/lib.sh
 . "$(dirname "$0")/lib.sh"
-# shellcheck source=scripts/xvfb.sh
-. "$source_dir/scripts/xvfb.sh"
-trap stop_xvfb EXIT
+# shellcheck source=scripts/test-servers.sh
+. "$source_dir/scripts/test-servers.sh"
+trap end_started_processes EXIT
 
 rm -rf "$scratch"
 tree=$scratch/headpop
@@ -100,7 +100,7 @@ root=$scratch/root/usr
 check_layout "$root" games lib/games/headpop
 check_manual "$root/share/man/man6/headpop.6.gz"
 
-start_xvfb
+start_x
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 decoy_workdir "$scratch/elsewhere"
 folder=$(realpath "$root/lib/games/headpop")
@@ -114,7 +114,7 @@ game=$!
 timeout 20 xdotool search --sync --onlyvisible --name '^Headpop$' >/dev/null ||
   fail "the unpacked game opened no window"
 end_game "$game"
-stop_xvfb
+end_process "$x_pid"
 
 # No display at all, and a display that nobody serves: one sentence, status 1.
 number=4000

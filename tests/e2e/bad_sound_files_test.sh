@@ -3,6 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Hostile sound files beside a copy of the game: it starts quickly, plays on, closes with
 # status 0, and its shots sound or stay silent as detection and decoding decide.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 shipped=$(dirname "$GAME")
 

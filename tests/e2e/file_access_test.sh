@@ -4,6 +4,7 @@
 # A short session under strace (start, Start, shots, About, closed by the window manager):
 # the game opens nothing but its libraries, fonts, system configuration, the toolkit's and
 # the sound server's per-user files and its own two sounds, and writes no file at all.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 program_dir=$(cd "$(dirname "$GAME")" && pwd)
 
@@ -14,7 +15,7 @@ screen_reference backpic "$work/back.png"
 
 # The working folder is none of the game's business: anything it looks for there shows.
 mkdir "$work/cwd"
-cd "$work/cwd"
+cd "$work/cwd" || exit
 trace=$work/trace
 # LeakSanitizer cannot run under ptrace: in a sanitizer build it would fail at exit.
 if [ -n "${ASAN_OPTIONS:-}" ]; then

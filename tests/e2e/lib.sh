@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers of the end-to-end tests, sourced by each test script.
 #
-# Each script gets its own work folder, its own virtual X server (the server picks a free
-# display itself, so tests can run side by side), optionally a window manager and a sound
-# server with a null sink in a runtime folder of its own. Every process started here is
-# ended by its id when the script exits, whatever the outcome.
+# Each script gets its own work folder and the servers it asks for, from the shared
+# scripts/test-servers.sh: a virtual X server (start_x), a window manager (start_wm), a
+# sound server with a null sink (start_pulse). Every process started here is ended by its
+# id when the script exits, whatever the outcome.
 #
 # Coordinates are in the game window's client area unless said otherwise.
 #
@@ -21,6 +21,8 @@ E2E_AIM=${3:?usage: $0 HEADPOP REFERENCE_RENDER HEAD_FINDER}
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_ASSETS=$(cd "$E2E_DIR/../../assets" && pwd)
+# shellcheck source=scripts/test-servers.sh
+source "$E2E_DIR/../../scripts/test-servers.sh"
 
 # The game's layout in its 348 x 419 client area.
 readonly CLIENT_W=348 CLIENT_H=419
@@ -36,13 +38,13 @@ chmod 700 "$work/run"
 # Nothing reaches the user's own files, sessions or servers.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 export XDG_RUNTIME_DIR=$work/run
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE SESSION_MANAGER
 # A session bus that is not there: the toolkit's bus client gives up at once instead of
 # launching a bus daemon of its own for the display, which would outlive the test.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/run/no-session-bus
 unset PULSE_SERVER DISPLAY
+servers_dir=$work
 
-e2e_pids=() # started processes, ended in reverse order
 GAME_PID='' GAME_WIN='' GAME_STATUS=''
 failures=0
 
@@ -63,41 +65,9 @@ finish() {
   echo "PASS"
 }
 
-is_running() {
-  local state
-  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
-  [[ $state != Z* ]]
-}
-
-forget_pid() {
-  local kept=() pid
-  for pid in "${e2e_pids[@]}"; do
-    [ "$pid" = "$1" ] || kept+=("$pid")
-  done
-  e2e_pids=("${kept[@]}")
-}
-
-# Ends one process we started: politely, then for sure.
-end_process() {
-  local pid=$1 i
-  kill "$pid" 2>/dev/null || true
-  for ((i = 0; i < 30; i++)); do
-    is_running "$pid" || break
-    sleep 0.1
-  done
-  if is_running "$pid"; then
-    echo "note: process $pid ignored SIGTERM; killing it" >&2
-    kill -KILL "$pid" 2>/dev/null || true
-  fi
-  wait "$pid" 2>/dev/null || true
-  forget_pid "$pid"
-}
-
 e2e_cleanup() {
-  local status=$? i
-  for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do
-    end_process "${e2e_pids[i]}"
-  done
+  local status=$?
+  end_started_processes
   if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ]; then
     echo "work folder kept: $work" >&2
   else
@@ -108,58 +78,6 @@ trap e2e_cleanup EXIT
 # Interrupted by hand or by a time-out, the script still ends what it started.
 trap 'exit 130' INT
 trap 'exit 143' TERM
-
-# Runs a command until it succeeds or the time (in seconds) runs out.
-wait_until() {
-  local limit=$1 deadline
-  shift
-  deadline=$(($(date +%s%3N) + $(awk -v s="$limit" 'BEGIN { printf "%.0f", s * 1000 }')))
-  while ! "$@"; do
-    [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-# --- servers -------------------------------------------------------------------------
-
-start_x() {
-  local fifo=$work/displayfd number=''
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" \
-    >"$work/xvfb.log" 2>&1 &
-  e2e_pids+=($!)
-  read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  export DISPLAY=":$number"
-  wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
-  # The pointer rests in a corner, away from every control.
-  xdotool mousemove 0 0
-  note "X server on $DISPLAY"
-}
-
-start_wm() {
-  openbox --sm-disable >"$work/openbox.log" 2>&1 &
-  e2e_pids+=($!)
-  wait_until 10 wm_running || fail "the window manager did not start: $(cat "$work/openbox.log")"
-}
-
-wm_running() { wmctrl -m >/dev/null 2>&1; }
-
-# A sound server that plays into a null sink; its monitor is what the tests record.
-start_pulse() {
-  local dir=$work/pulse
-  mkdir -p "$dir"
-  printf 'autospawn = no\n' >"$dir/client.conf"
-  # No DISPLAY: the server must not try to reach a session bus through X.
-  env -u DISPLAY pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
-    --use-pid-file=no --log-target=stderr \
-    --load=module-null-sink \
-    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
-    >"$work/pulse.log" 2>&1 &
-  e2e_pids+=($!)
-  export PULSE_SERVER=unix:$dir/native PULSE_CLIENTCONFIG=$dir/client.conf
-  wait_until 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start: $(cat "$work/pulse.log")"
-  start_recorder
-}
 
 # --- the game ------------------------------------------------------------------------
 
@@ -174,13 +92,13 @@ start_game() {
   fi
   "$@" "$exe" </dev/null >"$work/game.out" 2>"$work/game.err" &
   GAME_PID=$!
-  e2e_pids+=("$GAME_PID")
+  track_pid "$GAME_PID"
   wait_until 15 find_game_window >/dev/null ||
     fail "no game window within 15 s; stderr: $(cat "$work/game.err")"
   GAME_WIN=$(find_game_window)
   # A prefix that runs the game as its child (strace) leaves a second process to end.
   window_pid=$(xdotool getwindowpid "$GAME_WIN")
-  [ "$window_pid" = "$GAME_PID" ] || e2e_pids+=("$window_pid")
+  [ "$window_pid" = "$GAME_PID" ] || track_pid "$window_pid"
 }
 
 find_game_window() { xdotool search --onlyvisible --name '^Headpop$' 2>/dev/null | head -n 1 | grep .; }
@@ -300,11 +218,13 @@ readonly LOUD=0.1 SILENT=0.001     # peak amplitudes: the effects peak near 0.9
 # One recording of the sink's monitor runs for the whole session, and each recording
 # the tests ask for is a stretch of it: a new recorder may wait up to two seconds for an
 # idle sink's first data, a running one keeps it awake.
+# It starts with the first recording asked for.
+SESSION_RECORDING=''
 start_recorder() {
   SESSION_RECORDING=$work/session.raw
   parec --raw --device=null.monitor --format=s16le --rate=$RATE --channels=2 \
     --latency-msec=20 >"$SESSION_RECORDING" 2>>"$work/parec.log" &
-  e2e_pids+=($!)
+  track_pid $!
   wait_until 10 test -s "$SESSION_RECORDING" || fail "the recorder did not start"
 }
 
@@ -314,7 +234,10 @@ recorded_bytes() {
   echo $((size / FRAME_BYTES * FRAME_BYTES))
 }
 
-record_start() { RECORD_FROM=$(recorded_bytes); }
+record_start() {
+  [ -n "$SESSION_RECORDING" ] || start_recorder
+  RECORD_FROM=$(recorded_bytes)
+}
 
 # Ends the stretch begun by record_start, in the file $RECORDING.
 record_stop() {

@@ -3,6 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real game under a virtual X server without a window manager, as a player would:
 # the window, the title, Start, rising heads, a hit, About, and the quit question.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 start_x

@@ -4,6 +4,7 @@
 # The game's sound through a real sound server: what a miss and a hit play at a null sink,
 # recorded from its monitor, for the shipped files, for a folder that lacks one of them,
 # and when the working folder holds other files of the same names.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 shipped=$(dirname "$GAME")
 

@@ -4,6 +4,7 @@
 # The game under a window manager: covered and uncovered, minimised and restored it shows
 # exactly what it showed before; closed through the window manager, or ended by a signal
 # from the session, it ends at once.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 start_x
@@ -22,7 +23,7 @@ eval "$(xdotool getwindowgeometry --shell "$GAME_WIN")"
 xmessage -geometry "260x200+$((X + 40))+$((Y + 80))" -buttons '' 'covering the game' \
   >/dev/null 2>&1 &
 cover_pid=$!
-e2e_pids+=("$cover_pid")
+track_pid "$cover_pid"
 if wait_until 5 screen_differs "$work/at-rest.png"; then
   note "another window covers the game"
 else
