@@ -11,6 +11,12 @@ namespace headpop {
 std::string MissingDisplayMessage(const char* qpaPlatform, const char* x11Display,
                                   const char* waylandDisplay);
 
+// The sentence printed when the toolkit could open no window: it names every display the
+// toolkit tried, in its order. Unless QT_QPA_PLATFORM names the platforms, Qt 6 tries
+// Wayland first when WAYLAND_DISPLAY is set or XDG_SESSION_TYPE is "wayland", then X11.
+std::string UnreachableDisplayMessage(const char* qpaPlatform, const char* x11Display,
+                                      const char* waylandDisplay, const char* sessionType);
+
 // Makes a failure of the window system to start print one clear sentence and exit with
 // status 1, instead of the toolkit's abort and core dump. The toolkit's other messages are
 // held back until WindowSystemStarted().
