@@ -22,6 +22,9 @@ play_packages=(
 )
 test_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # The toolkit's private interfaces: tests switch on accessibility and report a pointer
+  # entering a window as the platform does.
+  qt6-base-private-dev
   clang-format clang-tidy shellcheck reuse
   xvfb xauth x11-utils xdotool openbox wmctrl weston imagemagick
   pulseaudio pulseaudio-utils sox libpulse-dev

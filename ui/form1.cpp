@@ -97,6 +97,7 @@ void Form1::BuildControls() {
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
   setMouseTracking(true);
+  // Deviation (see docs/deviations.md, "Wayland"): there the compositor places the window.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
