@@ -63,13 +63,16 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
   return label;
 }
 
-QPushButton* MakePictureButton(QWidget* parent, const char* name, const QIcon& picture,
-                               const QString& tip, const QRect& geometry) {
+// A button that shows only a picture: a screen reader reads `spoken` for it, and its tip.
+QPushButton* MakePictureButton(QWidget* parent, const char* name, const QString& spoken,
+                               const QIcon& picture, const QString& tip, const QRect& geometry) {
   auto* button = new QPushButton(parent);
   button->setObjectName(QLatin1String(name));
   button->setIcon(picture);
   button->setIconSize(picture.availableSizes().value(0));
   button->setToolTip(tip);
+  button->setAccessibleName(spoken);
+  button->setAccessibleDescription(tip);
   button->setGeometry(geometry);
   // Return and Enter press a focused button as Space does, without making it a default.
   button->setAutoDefault(true);
@@ -107,10 +110,13 @@ void Form1::BuildControls() {
   picture1_->move(16, 56);
   ShowPointerForScreen();
   picture1_->setAttribute(Qt::WA_NoMousePropagation);
+  picture1_->setAccessibleName(QStringLiteral("Playfield"));
+  picture1_->setAccessibleDescription(
+      QStringLiteral("Release a mouse button over a head to shoot it"));
 
-  command1_ = MakePictureButton(this, "Command1", pictures_.StartPicture(),
+  command1_ = MakePictureButton(this, "Command1", QStringLiteral("Start"), pictures_.StartPicture(),
                                 QStringLiteral("Let's Get it on !!"), QRect(112, 360, 81, 49));
-  command2_ = MakePictureButton(this, "Command2", pictures_.QuitPicture(),
+  command2_ = MakePictureButton(this, "Command2", QStringLiteral("Quit"), pictures_.QuitPicture(),
                                 QStringLiteral("I want Out.."), QRect(200, 360, 49, 49));
 
   label4_ = MakeLabel(this, "Label4", QStringLiteral("Poin :"), kWhite,
@@ -122,6 +128,9 @@ void Form1::BuildControls() {
   levellbl_ = MakeLabel(this, "levellbl", QString(), kYellow, QRect(88, 384, 19, kSmallLabelHeight),
                         Qt::AlignLeft);
   ShowLevelCaption(QStringLiteral("00"));
+  // A screen reader reads a label's caption as its name; these two say what they count.
+  scorelbl_->setAccessibleDescription(QStringLiteral("Score"));
+  levellbl_->setAccessibleDescription(QStringLiteral("Level"));
 
   label3_ = new AboutLabel(this);
   label3_->setObjectName(QStringLiteral("Label3"));
