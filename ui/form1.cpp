@@ -109,7 +109,6 @@ void Form1::BuildControls() {
   picture1_->setObjectName(QStringLiteral("Picture1"));
   picture1_->move(16, 56);
   ShowPointerForScreen();
-  picture1_->setAttribute(Qt::WA_NoMousePropagation);
   picture1_->setAccessibleName(QStringLiteral("Playfield"));
   picture1_->setAccessibleDescription(
       QStringLiteral("Release a mouse button over a head to shoot it"));
@@ -217,7 +216,7 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::PrepareSound() { sound_.Prepare(); }
 
 void Form1::ShowPointerForScreen() {
-  picture1_->setCursor(pictures_.GunsightCursor(devicePixelRatio()));
+  picture1_->Area().setCursor(pictures_.GunsightCursor(devicePixelRatio()));
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {

@@ -52,13 +52,49 @@ QPointF ExactPosition(const QMouseEvent& event) {
 
 }  // namespace
 
-PlayfieldWidget::PlayfieldWidget(QWidget* parent) : QFrame(parent) {
+PlayfieldArea::PlayfieldArea(QWidget* parent) : QWidget(parent) {
+  setFixedSize(PlayfieldSurface::kWidth, PlayfieldSurface::kHeight);
+  // Every pixel is painted from the surface: no background fill first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PlayfieldArea::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& rect : event->region()) {
+    const QRect area = rect & surface_.Pixels().rect();
+    if (!area.isEmpty()) {
+      painter.drawImage(area.topLeft(), surface_.Pixels(), area);
+      paintedPixels_ += static_cast<long long>(area.width()) * area.height();
+    }
+  }
+}
+
+void PlayfieldArea::mousePressEvent(QMouseEvent* event) {
+  // Taken, so that it goes no further; the release is the shot.
+  event->accept();
+}
+
+void PlayfieldArea::mouseReleaseEvent(QMouseEvent* event) {
+  // The press grabbed the mouse, so the release arrives here wherever it happens.
+  const QPointF pos = ExactPosition(*event);
+  // The rules work in whole drawing-area pixels: a device pixel of a high-DPI screen lies
+  // inside a logical pixel, and counts as that pixel.
+  emit Released(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                static_cast<float>(std::floor(pos.x())), static_cast<float>(std::floor(pos.y())));
+  event->accept();
+}
+
+PlayfieldWidget::PlayfieldWidget(QWidget* parent) : QFrame(parent), area_(new PlayfieldArea(this)) {
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setLineWidth(kBorder);
   setFixedSize(PlayfieldSurface::kWidth + 2 * kBorder, PlayfieldSurface::kHeight + 2 * kBorder);
-  // Every pixel is painted from the surface: no background fill first.
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  area_->setObjectName(QStringLiteral("Picture1Area"));
+  area_->move(kBorder, kBorder);
   setFocusPolicy(Qt::StrongFocus);
+  // Moves and presses over the playfield, border included, are no one else's.
+  setAttribute(Qt::WA_NoMousePropagation);
+  connect(area_, &PlayfieldArea::Released, this, &PlayfieldWidget::Released);
 }
 
 void PlayfieldWidget::RepaintArea(const QRect& area) {
@@ -66,9 +102,9 @@ void PlayfieldWidget::RepaintArea(const QRect& area) {
     return;
   }
   if (showScopes_ > 0) {
-    pending_ += area.translated(kBorder, kBorder);
+    pending_ += area;
   } else {
-    update(area.translated(kBorder, kBorder));
+    area_->update(area);
   }
 }
 
@@ -82,34 +118,8 @@ PlayfieldWidget::ShowChangesAtEnd::~ShowChangesAtEnd() {
     const QRegion changed = std::exchange(widget_.pending_, QRegion());
     // At once, and only the changed rectangles; a hidden widget paints nothing, and shows
     // everything when it is shown.
-    widget_.repaint(changed);
+    widget_.area_->repaint(changed);
   }
-}
-
-void PlayfieldWidget::paintEvent(QPaintEvent* event) {
-  const QRect inside = contentsRect();
-  if (!inside.contains(event->rect())) {
-    QFrame::paintEvent(event);
-  }
-  QPainter painter(this);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& rect : event->region()) {
-    const QRect area = rect & inside;
-    if (!area.isEmpty()) {
-      painter.drawImage(area.topLeft(), surface_.Pixels(), area.translated(-inside.topLeft()));
-      paintedPixels_ += static_cast<long long>(area.width()) * area.height();
-    }
-  }
-}
-
-void PlayfieldWidget::mouseReleaseEvent(QMouseEvent* event) {
-  // The press grabbed the mouse, so the release arrives here wherever it happens.
-  const QPointF pos = ExactPosition(*event) - QPointF(kBorder, kBorder);
-  // The rules work in whole drawing-area pixels: a device pixel of a high-DPI screen lies
-  // inside a logical pixel, and counts as that pixel.
-  emit Released(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                static_cast<float>(std::floor(pos.x())), static_cast<float>(std::floor(pos.y())));
-  event->accept();
 }
 
 }  // namespace headpop

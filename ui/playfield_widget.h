@@ -10,8 +10,37 @@
 
 namespace headpop {
 
-// Picture1: shows the playfield surface inside a 2-pixel sunken border, repainting only
-// what changed, and reports mouse releases in drawing-area pixels.
+// The drawing area inside Picture1's border: shows the playfield surface, carries the
+// playfield's pointer and takes the shots. A press on it grabs the mouse, so its release
+// arrives here wherever it happens, in drawing-area pixels.
+class PlayfieldArea : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PlayfieldArea(QWidget* parent);
+
+  PlayfieldSurface& Surface() { return surface_; }
+  const PlayfieldSurface& Surface() const { return surface_; }
+  // Drawing-area pixels painted so far, for the paint benchmark.
+  long long PaintedPixels() const { return paintedPixels_; }
+
+ signals:
+  // Button and shift use the classic codes: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
+  void Released(int16_t button, int16_t shift, float x, float y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  PlayfieldSurface surface_;
+  long long paintedPixels_ = 0;
+};
+
+// Picture1: a 2-pixel sunken border around the drawing area. The border is no part of the
+// drawing area: a press on it shoots nothing, and the pointer over it is the window's own.
+// Picture1 takes the keyboard focus in the window's tab order; its drawing area never does.
 class PlayfieldWidget : public QFrame {
   Q_OBJECT
 
@@ -20,8 +49,10 @@ class PlayfieldWidget : public QFrame {
 
   explicit PlayfieldWidget(QWidget* parent = nullptr);
 
-  PlayfieldSurface& Surface() { return surface_; }
-  const PlayfieldSurface& Surface() const { return surface_; }
+  PlayfieldArea& Area() { return *area_; }
+  const PlayfieldArea& Area() const { return *area_; }
+  PlayfieldSurface& Surface() { return area_->Surface(); }
+  const PlayfieldSurface& Surface() const { return area_->Surface(); }
 
   // Schedules a repaint of a rectangle of the drawing area: at the end of the event being
   // handled, if it is handled inside a ShowChangesAtEnd, or else on a later pass of the
@@ -44,19 +75,14 @@ class PlayfieldWidget : public QFrame {
     PlayfieldWidget& widget_;
   };
   // Drawing-area pixels painted so far, for the paint benchmark.
-  long long PaintedPixels() const { return paintedPixels_; }
+  long long PaintedPixels() const { return area_->PaintedPixels(); }
 
  signals:
-  // Button and shift use the classic codes: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
+  // The drawing area's releases (see PlayfieldArea::Released).
   void Released(int16_t button, int16_t shift, float x, float y);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
  private:
-  PlayfieldSurface surface_;
-  long long paintedPixels_ = 0;
+  PlayfieldArea* area_;
   int showScopes_ = 0;  // ShowChangesAtEnd alive
   QRegion pending_;     // changed inside them, not yet painted
 };

@@ -69,7 +69,7 @@ TEST_F(HighDpiWindow, EveryPictureIsEnlargedIntoSquareBlocks) {
 }
 
 TEST_F(HighDpiWindow, PointerIsTheGunsightInBlocksWithItsHotSpotInTheMiddle) {
-  const QCursor pointer = form.Playfield().cursor();
+  const QCursor pointer = form.Playfield().Area().cursor();
   const QImage shown = pointer.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
   const QImage gunsight = form.Art().Gunsight().toImage().convertToFormat(QImage::Format_ARGB32);
   const QString mismatch =

@@ -272,10 +272,6 @@ void Fuzzer::MaybeThroughQt(Event& event) {
   const QPoint press = Chance(50) ? release
                                   : QPoint(std::uniform_int_distribution<int>(-1, 310)(random_),
                                            std::uniform_int_distribution<int>(-1, 294)(random_));
-  const QPoint corner(-2, -2);  // the widget's (0, 0), which QTest cannot aim at
-  if (release == corner || press == corner) {
-    return;
-  }
   event.throughQt = true;
   event.press = press;
   event.x = static_cast<float>(release.x());

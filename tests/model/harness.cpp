@@ -3,10 +3,9 @@
 #include "tests/model/harness.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <stdexcept>
-
-#include "ui/playfield_widget.h"
 
 namespace headpop::model {
 namespace {
@@ -22,12 +21,14 @@ QWidget* Control(Form1& form, const char* name) {
   return child;
 }
 
-QPoint OnWidget(QPoint playfield) {
-  const QPoint widget = playfield + QPoint(PlayfieldWidget::kBorder, PlayfieldWidget::kBorder);
-  if (widget.isNull()) {
-    throw std::invalid_argument("QTest cannot aim at a widget's point (0, 0)");
-  }
-  return widget;
+// One mouse event handed to a widget, as Qt hands it to the widget found under the pointer
+// or holding the mouse. Unlike QTest's, which aims at a widget's centre when asked for its
+// point (0, 0), it goes to any point.
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers, QPoint at) {
+  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons,
+                    modifiers);
+  QCoreApplication::sendEvent(widget, &event);
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ Harness::Harness(uint64_t seed)
       form_(sound_, random_),
       command1_(Control(form_, "Command1")),
       label3_(Control(form_, "Label3")),
-      picture1_(Control(form_, "Picture1")) {
+      drawingArea_(Control(form_, "Picture1Area")) {
   form_.show();
   if (!QTest::qWaitForWindowExposed(&form_)) {
     throw std::runtime_error("the window never showed");
@@ -88,8 +89,8 @@ void Harness::Release(int16_t button, int16_t shift, float x, float y) {
 void Harness::ReleaseThroughQt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                QPoint press, QPoint release) {
   Advance(kClickTime);
-  QTest::mousePress(picture1_, button, modifiers, OnWidget(press));
-  QTest::mouseRelease(picture1_, button, modifiers, OnWidget(release));
+  SendMouse(drawingArea_, QEvent::MouseButtonPress, button, button, modifiers, press);
+  SendMouse(drawingArea_, QEvent::MouseButtonRelease, button, {}, modifiers, release);
 }
 
 void Harness::FlushRepaints() { QCoreApplication::sendPostedEvents(); }

@@ -30,9 +30,8 @@ class Harness {
   void About(bool throughQt);
   // A release reported straight to the rules, in playfield pixels.
   void Release(int16_t button, int16_t shift, float x, float y);
-  // A press and a release on Picture1 through Qt, both in playfield pixels; the release
-  // may lie anywhere, since the press grabs the mouse. Neither may fall on the widget's
-  // own top-left pixel (-2, -2): QTest reads that point as "the centre".
+  // A press and a release on Picture1's drawing area through Qt, both in playfield pixels;
+  // the release may lie anywhere, since the press grabs the mouse.
   void ReleaseThroughQt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint press,
                         QPoint release);
   // Delivers the pending repaints (but not the real timers, which never fire here).
@@ -47,7 +46,7 @@ class Harness {
   Form1 form_;
   QWidget* command1_;
   QWidget* label3_;
-  QWidget* picture1_;
+  QWidget* drawingArea_;
 };
 
 }  // namespace headpop::model

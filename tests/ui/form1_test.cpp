@@ -37,6 +37,18 @@ class Window : public ::testing::Test {
   QColor TextColour(const char* name) { return Child(name)->palette().color(QPalette::WindowText); }
   PlayfieldWidget* Picture1() { return Child<PlayfieldWidget>("Picture1"); }
 
+  // A point of the client area, from drawing-area pixels.
+  static QPoint OnClient(QPoint drawingArea) { return drawingArea + QPoint(18, 58); }
+  // A press and a release handed to the window as the window system hands them: the toolkit
+  // finds the widget under the press itself. Points in drawing-area pixels.
+  void PressAndRelease(Qt::MouseButton button, QPoint press, QPoint release,
+                       Qt::KeyboardModifiers modifiers = {}) {
+    QWindow* window = form.windowHandle();
+    ASSERT_NE(window, nullptr);
+    QTest::mousePress(window, button, modifiers, OnClient(press));
+    QTest::mouseRelease(window, button, modifiers, OnClient(release));
+  }
+
   NullSound sound;
   ClockRandom random{1, [] { return uint64_t{0}; }};
   Form1 form{sound, random};
@@ -64,6 +76,7 @@ TEST_F(Window, ControlsHaveTheirDesignGeometry) {
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Headpop"));
   EXPECT_EQ(Picture1()->contentsRect(), QRect(2, 2, 309, 293));
+  EXPECT_EQ(Picture1()->Area().geometry(), QRect(2, 2, 309, 293));
 }
 
 TEST_F(Window, LabelsShowTheirTextsInTheirColoursAndFitTheirSizes) {
@@ -176,32 +189,102 @@ TEST_F(Window, ReleasesArriveInDrawingAreaPixelsForAnyButtonAndAnywhere) {
   QSignalSpy spy(Picture1(), &PlayfieldWidget::Released);
   struct Case {
     Qt::MouseButton button;
-    QPoint press;
-    QPoint release;  // in the playfield widget's coordinates, border included
+    QPoint press;  // in drawing-area pixels
+    QPoint release;
     int code;
-    float x;
-    float y;
   };
   const Case cases[] = {
-      {Qt::LeftButton, {2, 2}, {2, 2}, 1, 0, 0},
-      {Qt::LeftButton, {310, 294}, {310, 294}, 1, 308, 292},
-      {Qt::RightButton, {100, 100}, {100, 100}, 2, 98, 98},
-      {Qt::MiddleButton, {100, 100}, {100, 100}, 4, 98, 98},
-      {Qt::LeftButton, {50, 50}, {-30, 400}, 1, -32, 398},  // dragged out of the window
+      {Qt::LeftButton, {0, 0}, {0, 0}, 1},         {Qt::LeftButton, {308, 292}, {308, 292}, 1},
+      {Qt::RightButton, {98, 98}, {98, 98}, 2},    {Qt::MiddleButton, {98, 98}, {98, 98}, 4},
+      {Qt::LeftButton, {48, 48}, {-1, 293}, 1},     // onto the border
+      {Qt::LeftButton, {48, 48}, {-32, 398}, 1},    // out of the window
+      {Qt::RightButton, {300, 10}, {400, -70}, 2},  // out of the window
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "released at " << c.release.x() << ", " << c.release.y());
     spy.clear();
-    QTest::mousePress(Picture1(), c.button, {}, c.press);
-    QTest::mouseRelease(Picture1(), c.button, {}, c.release);
+    PressAndRelease(c.button, c.press, c.release);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).value<int16_t>(), c.code);
-    EXPECT_EQ(spy.at(0).at(2).toFloat(), c.x);
-    EXPECT_EQ(spy.at(0).at(3).toFloat(), c.y);
+    EXPECT_EQ(spy.at(0).at(2).toFloat(), static_cast<float>(c.release.x()));
+    EXPECT_EQ(spy.at(0).at(3).toFloat(), static_cast<float>(c.release.y()));
   }
+  // A press on the drawing area gives Picture1 the focus, as a click on it always did.
+  EXPECT_EQ(QApplication::focusWidget(), Picture1());
   spy.clear();
-  QTest::mouseClick(Picture1(), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, {9, 9});
+  PressAndRelease(Qt::LeftButton, {9, 9}, {9, 9}, Qt::ShiftModifier | Qt::ControlModifier);
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy.at(0).at(1).value<int16_t>(), 3);
+}
+
+// The border is no part of the drawing area: a press on any side of it shoots nothing,
+// wherever it is released, not even on the bottom border under a head whose top rows show.
+TEST_F(Window, APressOnTheBorderShootsNothing) {
+  QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+  form.SetTimerEnabled(GameTimer::Timer1, false);
+  form.SetTimerEnabled(GameTimer::Timer2, false);
+  form.Rules().Timer1_Timer();  // the first wave's top 10 rows show
+  int underHead = -1;
+  for (const SlotNo i : SlotNo::All()) {
+    const TargetSlot& head = form.Rules().State().targets[i];
+    if (head.kind != 0 && head.posX >= 0 && head.posX <= 300) {
+      ASSERT_EQ(head.posY, 283.0F);
+      underHead = static_cast<int>(head.posX) + 5;
+      break;
+    }
+  }
+  ASSERT_GE(underHead, 0) << "no head of the first wave in the playfield's columns";
+
+  QSignalSpy spy(Picture1(), &PlayfieldWidget::Released);
+  struct Case {
+    const char* side;
+    QPoint press;  // in drawing-area pixels
+  };
+  const Case cases[] = {
+      {"left", {-2, 150}},          {"left", {-1, 150}},          {"right", {309, 150}},
+      {"right", {310, 150}},        {"top", {150, -2}},           {"top", {150, -1}},
+      {"bottom", {underHead, 293}}, {"bottom", {underHead, 294}}, {"corner", {310, 294}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.side << " border at " << c.press.x() << ", " << c.press.y());
+    for (const QPoint release : {c.press, QPoint(underHead, 290)}) {
+      PressAndRelease(Qt::LeftButton, c.press, release);
+      EXPECT_EQ(spy.count(), 0) << "released at " << release.x() << ", " << release.y();
+      spy.clear();
+    }
+  }
+  EXPECT_EQ(form.Rules().State().score, 0);
+  // One pixel higher, on the drawing area's bottom row, the same head is hit.
+  PressAndRelease(Qt::LeftButton, {underHead, 292}, {underHead, 292});
+  EXPECT_EQ(spy.count(), 1);
+  EXPECT_EQ(form.Rules().State().score, 10);
+}
+
+// The pointer is the gunsight over the drawing area, and the window's own arrow over the
+// border and elsewhere.
+TEST_F(Window, TheGunsightShowsOverTheDrawingAreaAloneAndTheArrowOverItsBorder) {
+  struct Case {
+    QPoint at;  // in drawing-area pixels
+    bool gunsight;
+  };
+  const Case cases[] = {
+      {{0, 0}, true},      {{308, 292}, true}, {{154, 146}, true},  {{0, 292}, true},
+      {{-1, 100}, false},  {{-2, 100}, false}, {{309, 100}, false}, {{310, 100}, false},
+      {{100, -1}, false},  {{100, -2}, false}, {{100, 293}, false}, {{100, 294}, false},
+      {{-10, 100}, false},  // the window's background
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "at " << c.at.x() << ", " << c.at.y());
+    const QWidget* under = form.childAt(OnClient(c.at));
+    const QCursor shown = (under != nullptr ? under : &form)->cursor();
+    if (c.gunsight) {
+      EXPECT_EQ(shown.shape(), Qt::BitmapCursor);
+      EXPECT_EQ(shown.hotSpot(), QPoint(15, 15));
+    } else {
+      EXPECT_EQ(shown.shape(), Qt::ArrowCursor);
+    }
+  }
 }
 
 TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
@@ -220,10 +303,6 @@ TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
   EXPECT_EQ(form.SpriteScaleWidth(SpriteSet::ledakpic, 1), 555.0F);
   EXPECT_EQ(form.PlayfieldScaleWidth(), 309.0F);
   EXPECT_EQ(form.PlayfieldScaleHeight(), 293.0F);
-  EXPECT_EQ(Picture1()->cursor().hotSpot(), QPoint(15, 15));
-  const QList<QSize> iconSizes = form.windowIcon().availableSizes();
-  EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
-  EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
 }
 
 TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
@@ -239,17 +318,17 @@ TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
   for (int tick = 0; tick < 10; ++tick) {
     form.Rules().Timer1_Timer();
   }
-  QPoint onHead;
+  QPoint onHead(-1, -1);
   for (const SlotNo i : SlotNo::All()) {
     const TargetSlot& head = form.Rules().State().targets[i];
     const QPoint centre(static_cast<int>(head.posX) + 18, static_cast<int>(head.posY) + 18);
     if (head.kind != 0 && QRect(0, 0, 309, 293).contains(centre)) {
-      onHead = centre + QPoint(2, 2);  // the border
+      onHead = centre;
       break;
     }
   }
-  ASSERT_FALSE(onHead.isNull()) << "no head of the first wave in sight";
-  QTest::mouseClick(Picture1(), Qt::LeftButton, {}, onHead);
+  ASSERT_NE(onHead, QPoint(-1, -1)) << "no head of the first wave in sight";
+  PressAndRelease(Qt::LeftButton, onHead, onHead);
   EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 10"));
 
   QTest::mouseClick(Child("Label3"), Qt::LeftButton);
@@ -272,12 +351,15 @@ class PaintRecorder : public QObject {
 
 TEST_F(Window, ABlitRepaintsOnlyItsRectangle) {
   QApplication::processEvents();
-  PaintRecorder recorder;
-  Picture1()->installEventFilter(&recorder);
+  PaintRecorder border;
+  PaintRecorder area;
+  Picture1()->installEventFilter(&border);
+  Picture1()->Area().installEventFilter(&area);
   form.DrawSprite(SpriteSet::pic2, 1, 100, 100);
   form.DrawSprite(SpriteSet::ledakpic, 3, 300, -10);
   QApplication::processEvents();
-  EXPECT_EQ(recorder.painted, QRegion(102, 102, 37, 37) | QRegion(302, 2, 9, 27));
+  EXPECT_EQ(area.painted, QRegion(100, 100, 37, 37) | QRegion(300, 0, 9, 27));
+  EXPECT_TRUE(border.painted.isEmpty());
 }
 
 // A tick is painted before its handler returns, and only where it drew: the event loop
@@ -293,14 +375,14 @@ TEST_F(Window, ATickIsPaintedWhereItDrewAsItsHandlerEnds) {
     for (const SlotNo i : SlotNo::All()) {
       const TargetSlot& t = form.Rules().State().targets[i];
       if (t.kind != 0) {
-        region |= QRect(qRound(t.posX), qRound(t.posY), 37, 37).translated(2, 2);
+        region |= QRect(qRound(t.posX), qRound(t.posY), 37, 37);
       }
     }
-    return region & QRect(2, 2, 309, 293);
+    return region & QRect(0, 0, 309, 293);
   };
   const QRegion before = heads();  // the first wave waits below the bottom edge
   PaintRecorder recorder;
-  Picture1()->installEventFilter(&recorder);
+  Picture1()->Area().installEventFilter(&recorder);
   QRegion paintedInHandler;
   bool ticked = false;
   // Connected after the window's own handler, so it runs once that has returned.
