@@ -76,7 +76,10 @@ QPushButton* MakePictureButton(QWidget* parent, const char* name, const QString&
   button->setGeometry(geometry);
   // Return and Enter press a focused button as Space does, without making it a default.
   button->setAutoDefault(true);
+  // Every move over a button reaches the window's filter (the hover highlight), pressed or
+  // not, and none goes on to the window's own move handler, which is the background's.
   button->setMouseTracking(true);
+  button->setAttribute(Qt::WA_NoMousePropagation);
   return button;
 }
 
@@ -219,6 +222,8 @@ void Form1::ShowPointerForScreen() {
   picture1_->Area().setCursor(pictures_.GunsightCursor(devicePixelRatio()));
 }
 
+// Form_MouseMove: every control keeps its own moves, so only those over the window's
+// background arrive here.
 void Form1::mouseMoveEvent(QMouseEvent* event) {
   SetAboutHighlight(false);
   QWidget::mouseMoveEvent(event);

@@ -144,26 +144,51 @@ TEST_F(Window, NeitherButtonIsTheWindowsDefault) {
   EXPECT_NE(form.Rules().State().gameOver, 0);
 }
 
-TEST_F(Window, TheAboutHighlightFollowsTheHoverTable) {
-  struct Step {
-    const char* over;  // a control, or "background"
-    QColor after;
+// Every row of the hover table, from either colour: a move over Label3 turns it yellow; over
+// the window's background or either button, grey; over any other label or the playfield,
+// border or drawing area, it keeps its colour.
+TEST_F(Window, TheAboutHighlightFollowsEveryRowOfTheHoverTable) {
+  enum class After { Yellow, Grey, Kept };
+  struct Row {
+    const char* over;
+    QPoint where;  // in the client area
+    After after;
+  };
+  const auto centre = [&](const char* name) { return Child(name)->geometry().center(); };
+  const Row rows[] = {
+      {"Label3", centre("Label3"), After::Yellow},
+      {"the background", QPoint(340, 10), After::Grey},
+      {"Command1", centre("Command1"), After::Grey},
+      {"Command2", centre("Command2"), After::Grey},
+      {"Label4", centre("Label4"), After::Kept},
+      {"scorelbl", centre("scorelbl"), After::Kept},
+      {"Label1", centre("Label1"), After::Kept},
+      {"levellbl", centre("levellbl"), After::Kept},
+      {"Picture1's drawing area", centre("Picture1"), After::Kept},
+      {"Picture1's border", QPoint(17, 200), After::Kept},
   };
   const QColor yellow(255, 255, 0);
   const QColor grey(128, 128, 128);
-  const Step steps[] = {
-      {"Label3", yellow},   {"Picture1", yellow}, {"Label4", yellow},   {"scorelbl", yellow},
-      {"levellbl", yellow}, {"Label1", yellow},   {"background", grey}, {"Label3", yellow},
-      {"Command1", grey},   {"Label3", yellow},   {"Command2", grey},   {"Picture1", grey},
-      {"Label3", yellow},   {"background", grey},
-  };
-  for (const Step& step : steps) {
-    const std::string over = step.over;
-    const QPoint where =
-        over == "background" ? QPoint(5, 200) : Child(step.over)->geometry().center();
-    QTest::mouseMove(&form, where);
-    QApplication::processEvents();
-    EXPECT_EQ(TextColour("Label3"), step.after) << "after moving over " << over;
+  // Other points of Label3 and of the background than the rows', so that each move of a
+  // row goes somewhere new.
+  const QPoint toYellow = Child("Label3")->geometry().topLeft() + QPoint(3, 3);
+  const QPoint toGrey(5, 200);
+  for (const Row& row : rows) {
+    for (const bool fromYellow : {true, false}) {
+      SCOPED_TRACE(::testing::Message()
+                   << "over " << row.over << ", from " << (fromYellow ? "yellow" : "grey"));
+      QTest::mouseMove(&form, fromYellow ? toYellow : toGrey);
+      QApplication::processEvents();
+      ASSERT_EQ(TextColour("Label3").name().toStdString(),
+                (fromYellow ? yellow : grey).name().toStdString());
+      QTest::mouseMove(&form, row.where);
+      QApplication::processEvents();
+      const QColor expected = row.after == After::Yellow ? yellow
+                              : row.after == After::Grey ? grey
+                              : fromYellow               ? yellow
+                                                         : grey;
+      EXPECT_EQ(TextColour("Label3").name().toStdString(), expected.name().toStdString());
+    }
   }
 }
 
