@@ -202,7 +202,7 @@ void Form1::paintEvent(QPaintEvent* /*event*/) {
     soundPrepareAsked_ = true;
     // Queued, so that it comes after this first frame has reached the screen: getting the
     // sound ready would otherwise hold the window back.
-    QMetaObject::invokeMethod(this, "PrepareSound", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &Form1::PrepareSound, Qt::QueuedConnection);
   }
 }
 

@@ -75,8 +75,8 @@ class Form1 : public QWidget, public GameWindow {
   std::function<void()> ToRules(void (Game::*handler)());
   void SetAboutHighlight(bool on);
   void ShowPointerForScreen();
-  // Called by name, queued after the first frame (see paintEvent).
-  Q_INVOKABLE void PrepareSound();
+  // Queued after the first frame (see paintEvent).
+  void PrepareSound();
   void ShowLevelCaption(const QString& caption);
   QTimer& TimerOf(GameTimer timer);
   const QTimer& TimerOf(GameTimer timer) const;
