@@ -54,7 +54,7 @@ void Game::NewGame() {
   FreeAllSlots();
   state_.level = 1;
   state_.interval = state_.levelInterval[LevelNo::At(1)];
-  state_.remaining = static_cast<int16_t>(state_.level * kQuotaPerLevel);
+  state_.remaining = QuotaOfLevel(state_.level);
   state_.escaped = 0;
   state_.score = 0;
   state_.betweenLevels = false;
