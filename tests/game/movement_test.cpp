@@ -134,7 +134,8 @@ TEST_F(Movement, TheEscapeThatUsesUpTheQuotaDecidesByFourTimesTheLevel) {
     target(1).posY = -37;
     ScriptStraightWave({1, 2});  // the escape spawns a wave before the test
     game.Timer1_Timer();
-    EXPECT_EQ(NameOf(window.screen), c.screen);
+    ASSERT_TRUE(window.screen.has_value());
+    EXPECT_EQ(NameOf(*window.screen), c.screen);
     EXPECT_TRUE(window.TimersStopped());
     if (std::string(c.screen) == "levelpic") {
       EXPECT_EQ(state().level, c.level + 1);

@@ -16,7 +16,6 @@ void RecordingWindow::DrawSprite(SpriteSet set, int16_t item, float x, float y) 
 void RecordingWindow::SetScreenPicture(ScreenPicture holder) {
   calls.push_back("SetScreenPicture(" + std::string(headpop::NameOf(holder)) + ")");
   screen = holder;
-  screenShown = true;
 }
 
 void RecordingWindow::SetPixelUnits(SpriteSet set, int16_t item) {

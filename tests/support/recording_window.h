@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,8 +31,7 @@ class RecordingWindow final : public GameWindow {
   std::string levelCaption = "00";
   std::map<GameTimer, bool> timerEnabled = {{GameTimer::Timer1, false}, {GameTimer::Timer2, false}};
   int16_t timer1Interval = 1;
-  ScreenPicture screen = ScreenPicture::Picture2;
-  bool screenShown = false;
+  std::optional<ScreenPicture> screen;  // none until the first is shown
   bool soundFilesPresent = true;
   bool answerYes = false;
   int programEnded = 0;
