@@ -104,9 +104,7 @@ void Form1::BuildControls() {
   setFixedSize(kClientWidth, kClientHeight);
   setMouseTracking(true);
   // Deviation (see docs/deviations.md, "Wayland"): there the compositor places the window.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreFrameOnScreen();
 
   picture1_ = new PlayfieldWidget(this);
   picture1_->setObjectName(QStringLiteral("Picture1"));
@@ -220,6 +218,29 @@ void Form1::PrepareSound() { sound_.Prepare(); }
 
 void Form1::ShowPointerForScreen() {
   picture1_->Area().setCursor(pictures_.GunsightCursor(devicePixelRatio()));
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // A window manager frames the window only as it is shown, and the frame's size is known
+  // only then: the window first opens as if it had none, and moves once, so that its frame,
+  // title bar included, is what sits in the middle.
+  if (!frameCentred_ && frameGeometry().size() != size()) {
+    frameCentred_ = true;
+    CentreFrameOnScreen();
+  }
+}
+
+void Form1::CentreFrameOnScreen() {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr) {
+    return;
+  }
+  const QRect available = shownOn->availableGeometry();
+  const QSize frame = frameGeometry().size();
+  // The frame's top-left corner, which is what moving a window places.
+  move(available.x() + (available.width() - frame.width()) / 2,
+       available.y() + (available.height() - frame.height()) / 2);
 }
 
 // Form_MouseMove: every control keeps its own moves, so only those over the window's

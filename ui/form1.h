@@ -64,6 +64,7 @@ class Form1 : public QWidget, public GameWindow {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,6 +76,8 @@ class Form1 : public QWidget, public GameWindow {
   std::function<void()> ToRules(void (Game::*handler)());
   void SetAboutHighlight(bool on);
   void ShowPointerForScreen();
+  // Centres the frame, as far as it is known, on the screen's area for windows.
+  void CentreFrameOnScreen();
   // Queued after the first frame (see paintEvent).
   void PrepareSound();
   void ShowLevelCaption(const QString& caption);
@@ -93,6 +96,7 @@ class Form1 : public QWidget, public GameWindow {
   AboutLabel* label3_ = nullptr;
   std::optional<ScreenPicture> shownScreen_;
   bool soundPrepareAsked_ = false;
+  bool frameCentred_ = false;  // centred again once the window manager framed it
   QTimer timer1_;
   QTimer timer2_;
   Game game_;

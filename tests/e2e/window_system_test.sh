@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The game under a window manager: covered and uncovered, minimised and restored it shows
-# exactly what it showed before; closed through the window manager, or ended by a signal
-# from the session, it ends at once.
+# The game under a window manager: its frame opens centred on the screen; covered and
+# uncovered, minimised and restored it shows exactly what it showed before; closed through
+# the window manager, or ended by a signal from the session, it ends at once.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -13,6 +13,33 @@ start_pulse # sound on, as a player has it: the sound library must not take over
 screen_reference picture2 "$work/title.png"
 
 start_game "$GAME"
+
+# Centred on the screen's area for windows: the whole frame, title bar included, not the
+# client area alone. The window manager says how wide its frame is on each side.
+frame_centred() {
+  local extents area x y
+  extents=$(xprop -id "$GAME_WIN" _NET_FRAME_EXTENTS | sed -n 's/^[^=]*= //p')
+  IFS=', ' read -r frame_left frame_right frame_top frame_bottom <<<"$extents"
+  area=$(xprop -root _NET_WORKAREA | sed -n 's/^[^=]*= //p')
+  IFS=', ' read -r area_x area_y area_w area_h _ <<<"$area"
+  x=$(xwininfo -id "$GAME_WIN" | awk '/Absolute upper-left X:/ { print $4 }')
+  y=$(xwininfo -id "$GAME_WIN" | awk '/Absolute upper-left Y:/ { print $4 }')
+  frame_x=$((x - frame_left)) frame_y=$((y - frame_top))
+  frame_w=$((CLIENT_W + frame_left + frame_right)) frame_h=$((CLIENT_H + frame_top + frame_bottom))
+  centre_x=$((area_x + (area_w - frame_w) / 2)) centre_y=$((area_y + (area_h - frame_h) / 2))
+  [ "$frame_top" -gt 0 ] && [ "$frame_x" = "$centre_x" ] && [ "$frame_y" = "$centre_y" ]
+}
+if wait_until 3 frame_centred; then
+  note "the ${frame_w}x$frame_h frame with its $frame_top-pixel title bar is centred at" \
+    "$frame_x,$frame_y in the ${area_w}x$area_h area"
+elif [ "${frame_top:-0}" -le 0 ]; then
+  check_failed "the window manager gave the window no title bar: frame extents '$frame_left," \
+    "$frame_right, $frame_top, $frame_bottom'"
+else
+  check_failed "the ${frame_w}x$frame_h frame is at $frame_x,$frame_y, not centred at" \
+    "$centre_x,$centre_y in the ${area_w}x$area_h area at $area_x,$area_y"
+fi
+
 expect_screen "the title picture fills the playfield" "$work/title.png" "$PLAYFIELD" 5
 # The whole window, at rest on the title screen, is what every test below expects back.
 sleep 0.3
