@@ -140,9 +140,10 @@ Pictures::Pictures() {
     }
   }
   windowBackground_ = LoadOpaque(QStringLiteral("window"));
-  // The larger sizes are for title bars and task bars on high-DPI screens.
-  for (const int size : {16, 32, 48, 64}) {
-    windowIcon_.addPixmap(QPixmap::fromImage(Load(QStringLiteral("icon%1").arg(size))));
+  // Opaque at every size. The larger two are for title bars on screens of 3 and 4 times the
+  // scale, and for task bars and window switchers.
+  for (const char* name : {"icon16", "icon32", "windowicon48", "windowicon64"}) {
+    windowIcon_.addPixmap(QPixmap::fromImage(LoadOpaque(QLatin1String(name))));
   }
   startPicture_ = NearestNeighbourIcon(QStringLiteral("start"));
   quitPicture_ = NearestNeighbourIcon(QStringLiteral("quit"));

@@ -28,10 +28,11 @@ TEST(Assets, EveryPictureHasItsSize) {
     int height;
   };
   constexpr Case kCases[] = {
-      {"picture2.png", 311, 291}, {"backpic.png", 311, 291}, {"levelpic.png", 311, 290},
-      {"winpic.png", 311, 290},   {"losepic.png", 311, 290}, {"window.png", 350, 420},
-      {"icon16.png", 16, 16},     {"icon32.png", 32, 32},    {"start.png", 70, 40},
-      {"quit.png", 40, 40},       {"gunsight.png", 32, 32},
+      {"picture2.png", 311, 291},   {"backpic.png", 311, 291}, {"levelpic.png", 311, 290},
+      {"winpic.png", 311, 290},     {"losepic.png", 311, 290}, {"window.png", 350, 420},
+      {"icon16.png", 16, 16},       {"icon32.png", 32, 32},    {"windowicon48.png", 48, 48},
+      {"windowicon64.png", 64, 64}, {"start.png", 70, 40},     {"quit.png", 40, 40},
+      {"gunsight.png", 32, 32},
   };
   for (const Case& c : kCases) {
     const QImage image = Load(c.name);

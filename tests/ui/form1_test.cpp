@@ -330,6 +330,26 @@ TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
   EXPECT_EQ(form.PlayfieldScaleHeight(), 293.0F);
 }
 
+// The window hands the desktop its icon at 16 and 32 pixels and, for larger title bars and
+// task bars, at 48 and 64: every image opaque to its corners.
+TEST_F(Window, TheWindowIconIsOpaqueAtEachOfItsSizes) {
+  const QIcon icon = form.windowIcon();
+  const QList<QSize> expected = {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+  EXPECT_EQ(icon.availableSizes(), expected);
+  for (const QSize& size : icon.availableSizes()) {
+    SCOPED_TRACE(::testing::Message() << size.width() << " pixels");
+    const QImage image = icon.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), size);
+    int translucent = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        translucent += qAlpha(image.pixel(x, y)) != 255 ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(translucent, 0);
+  }
+}
+
 TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
   QTest::mouseClick(Child("Command1"), Qt::LeftButton);
   EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 0"));

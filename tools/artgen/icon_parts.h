@@ -47,8 +47,16 @@ inline bool beard(double u, double v) {
 // Whole pixels in one colour each, for the sizes where every pixel counts (16 and 32).
 QImage drawPixelIcon(int size);
 
+// What lies behind the head of a large icon.
+enum class Backdrop {
+  // A rounded white tile with clear corners, as a desktop's menus and launchers show icons.
+  kTile,
+  // White to every edge and opaque, as the window's own icon is.
+  kSquare,
+};
+
 // Supersampled, with soft edges, shading and the small details that large sizes have room
-// for: a rounded tile, strands of hair, eyes with irises and lights, nostrils and two lips.
-QImage drawSmoothIcon(int size);
+// for: strands of hair, eyes with irises and lights, nostrils and two lips.
+QImage drawSmoothIcon(int size, Backdrop backdrop);
 
 }  // namespace artgen::icon

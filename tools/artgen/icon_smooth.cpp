@@ -180,13 +180,14 @@ QRgb mouthColour(double u, double v, QRgb under) {
 // come in where they have pixels enough.
 class Scene {
  public:
-  explicit Scene(int size)
-      : fine_(size >= kFineSize),
+  Scene(int size, Backdrop backdrop)
+      : tile_(backdrop == Backdrop::kTile),
+        fine_(size >= kFineSize),
         outline_(std::max(0.014, 1.0 / size)),
         lash_(std::max(0.009, 1.2 / size)) {}
 
   QRgb at(double u, double v) const {
-    if (insideTile(u, v) < 0) {
+    if (tile_ && insideTile(u, v) < 0) {
       return kClear;
     }
     QRgb c = mix(kWhite, kTileBottom, v);
@@ -216,7 +217,7 @@ class Scene {
     }
     c = mouthColour(u, v, noseColour(u, v, eyeColour(u, v, c)));
     // The rim frames everything, the head included.
-    return insideTile(u, v) < kTileRimWidth ? kTileRim : c;
+    return tile_ && insideTile(u, v) < kTileRimWidth ? kTileRim : c;
   }
 
  private:
@@ -290,6 +291,7 @@ class Scene {
     return under;
   }
 
+  bool tile_;
   bool fine_;
   double outline_;
   double lash_;
@@ -297,8 +299,8 @@ class Scene {
 
 }  // namespace
 
-QImage drawSmoothIcon(int size) {
-  const Scene scene(size);
+QImage drawSmoothIcon(int size, Backdrop backdrop) {
+  const Scene scene(size, backdrop);
   QImage image(size, size, QImage::Format_ARGB32);
   const double step = 1.0 / (size * kSamples);
   for (int y = 0; y < size; ++y) {
@@ -326,7 +328,8 @@ QImage drawSmoothIcon(int size) {
                            static_cast<int>(std::lround(255 * a / (kSamples * kSamples)))));
     }
   }
-  return image;
+  // Every sample of a square is opaque: stored without an alpha channel.
+  return backdrop == Backdrop::kSquare ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
 
 }  // namespace artgen::icon

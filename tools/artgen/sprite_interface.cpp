@@ -25,15 +25,24 @@ constexpr QRgb kDarkRed = qRgb(128, 0, 0);
 
 // ---- Window icon ----------------------------------------------------------------------------
 
-// The hicolor sizes a desktop asks for. From 48 up there are pixels enough for soft edges and
-// small details; below that every pixel is placed by hand.
+// The hicolor sizes a desktop asks for, for its menus and launchers. From 48 up there are
+// pixels enough for soft edges and small details, on a rounded tile with clear corners as
+// menus show icons; below that every pixel is placed by hand, on white to the edges.
 constexpr std::array kIconSizes = {16, 32, 48, 64, 128, 256};
 constexpr int kSmoothIconSize = 48;
+// The window's own icon is opaque at every size: 16 and 32 are the small icons above; 48 and
+// 64 serve title bars at 3 and 4 times the scale, and task bars and window switchers.
+constexpr std::array kLargeWindowIconSizes = {48, 64};
 
 void drawIcons(const AssetSink& sink) {
   for (const int size : kIconSizes) {
     sink(QStringLiteral("icon%1.png").arg(size),
-         size < kSmoothIconSize ? icon::drawPixelIcon(size) : icon::drawSmoothIcon(size));
+         size < kSmoothIconSize ? icon::drawPixelIcon(size)
+                                : icon::drawSmoothIcon(size, icon::Backdrop::kTile));
+  }
+  for (const int size : kLargeWindowIconSizes) {
+    sink(QStringLiteral("windowicon%1.png").arg(size),
+         icon::drawSmoothIcon(size, icon::Backdrop::kSquare));
   }
 }
 
