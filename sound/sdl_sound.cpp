@@ -153,8 +153,8 @@ int SdlSound::LoadAndOpen() {
   }
   // Deviation (see docs/deviations.md, "sounds by full path"): the files that detection
   // found are decoded here, once, from the program's folder, not looked up by bare name in
-  // the working folder at play time. Deviation (see docs/deviations.md, "sounds decoded at
-  // start-up").
+  // the working folder at play time.
+  // Deviation (see docs/deviations.md, "sounds decoded at start-up").
   for (Effect& effect : effects_) {
     const std::string path = folder_ + std::string(effect.name);
     std::error_code error;

@@ -18,9 +18,9 @@
 namespace headpop {
 namespace {
 
-// Stand-ins for the classic 8.25 and 9.75 point bold sans-serif faces at 96 dots per inch,
-// chosen so that every caption fits its label's design size (see docs/deviations.md, "label
-// font").
+// Deviation (see docs/deviations.md, "label font"): stand-ins for the classic 8.25 and 9.75
+// point bold sans-serif faces at 96 dots per inch, chosen so that every caption fits its
+// label's design size.
 const char* const kSmallLabelFamily = "DejaVu Sans Condensed";
 constexpr int kSmallLabelPixels = 11;
 const char* const kAboutLabelFamily = "DejaVu Sans";
