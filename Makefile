@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Thin spellings over CMake presets. Each installs the packages its set needs first.
-.PHONY: run test ci test-sanitizers bench assets screenshot clean
+.PHONY: run test lint ci test-sanitizers bench assets screenshot clean
 
 # The game alone, as a player builds it.
 run:
@@ -16,6 +16,12 @@ test:
 	@cmake --preset test >/dev/null
 	@cmake --build --preset test
 	@ctest --preset test
+
+# clang-format, clang-tidy and shellcheck over the sources, as CI runs them; changes nothing.
+lint:
+	@./scripts/install-deps.sh test
+	@cmake --preset test >/dev/null
+	@./scripts/lint.sh build/test
 
 # The whole test run again under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer; any report fails it.
