@@ -140,8 +140,8 @@ Pictures::Pictures() {
     }
   }
   windowBackground_ = LoadOpaque(QStringLiteral("window"));
-  // Opaque at every size. The larger two are for title bars on screens of 3 and 4 times the
-  // scale, and for task bars and window switchers.
+  // Opaque at every size.
+  // Deviation (see docs/deviations.md, "larger window icons"): 48 and 64 pixels as well.
   for (const char* name : {"icon16", "icon32", "windowicon48", "windowicon64"}) {
     windowIcon_.addPixmap(QPixmap::fromImage(LoadOpaque(QLatin1String(name))));
   }
