@@ -150,22 +150,22 @@ TEST_F(Window, NeitherButtonIsTheWindowsDefault) {
 TEST_F(Window, TheAboutHighlightFollowsEveryRowOfTheHoverTable) {
   enum class After { Yellow, Grey, Kept };
   struct Row {
-    const char* over;
-    QPoint where;  // in the client area
+    const char* over;  // the widget under the point, "" for the window's background
+    QPoint where;      // in the client area
     After after;
   };
   const auto centre = [&](const char* name) { return Child(name)->geometry().center(); };
   const Row rows[] = {
       {"Label3", centre("Label3"), After::Yellow},
-      {"the background", QPoint(340, 10), After::Grey},
+      {"", QPoint(340, 10), After::Grey},
       {"Command1", centre("Command1"), After::Grey},
       {"Command2", centre("Command2"), After::Grey},
       {"Label4", centre("Label4"), After::Kept},
       {"scorelbl", centre("scorelbl"), After::Kept},
       {"Label1", centre("Label1"), After::Kept},
       {"levellbl", centre("levellbl"), After::Kept},
-      {"Picture1's drawing area", centre("Picture1"), After::Kept},
-      {"Picture1's border", QPoint(17, 200), After::Kept},
+      {"Picture1Area", centre("Picture1"), After::Kept},
+      {"Picture1", QPoint(17, 200), After::Kept},  // its border
   };
   const QColor yellow(255, 255, 0);
   const QColor grey(128, 128, 128);
@@ -174,9 +174,11 @@ TEST_F(Window, TheAboutHighlightFollowsEveryRowOfTheHoverTable) {
   const QPoint toYellow = Child("Label3")->geometry().topLeft() + QPoint(3, 3);
   const QPoint toGrey(5, 200);
   for (const Row& row : rows) {
+    const QWidget* under = form.childAt(row.where);
+    ASSERT_EQ(under != nullptr ? under->objectName().toStdString() : "", row.over);
     for (const bool fromYellow : {true, false}) {
       SCOPED_TRACE(::testing::Message()
-                   << "over " << row.over << ", from " << (fromYellow ? "yellow" : "grey"));
+                   << "over '" << row.over << "', from " << (fromYellow ? "yellow" : "grey"));
       QTest::mouseMove(&form, fromYellow ? toYellow : toGrey);
       QApplication::processEvents();
       ASSERT_EQ(TextColour("Label3").name().toStdString(),
