@@ -4,9 +4,12 @@
 
 #include <array>
 #include <cstddef>
-#include <stdexcept>
 
 namespace headpop {
+
+// Reports a number outside its table on standard error and aborts. Reaching it is a fault in
+// the rules, never an input, so there is nothing to recover: the program stops where it is.
+[[noreturn]] void IndexOutsideTable(int number, int first, int last);
 
 // A number within kFirst..kLast, the way the game numbers its slots and levels.
 // There is no implicit conversion from int: an index is obtained only from All()
@@ -21,10 +24,10 @@ class Index {
   static constexpr int kLast = kLastNumber;
   static constexpr int kCount = kLast - kFirst + 1;
 
-  // Throws std::out_of_range: reaching it is a fault in the rules, never an input.
+  // Aborts (IndexOutsideTable) on a number outside the range.
   static constexpr Index At(int number) {
     if (number < kFirst || number > kLast) {
-      throw std::out_of_range("index outside its table");
+      IndexOutsideTable(number, kFirst, kLast);
     }
     return Index(number);
   }

@@ -35,12 +35,14 @@ TEST(LevelRules, TableQuotaAndThresholdOfEveryLevel) {
   }
 }
 
-TEST(LevelIndex, NumbersOutsideTheTableCannotBeFormed) {
-  EXPECT_THROW(static_cast<void>(LevelNo::At(0)), std::out_of_range);
-  EXPECT_THROW(static_cast<void>(LevelNo::At(11)), std::out_of_range);
-  EXPECT_THROW(static_cast<void>(SlotNo::At(0)), std::out_of_range);
-  EXPECT_THROW(static_cast<void>(SlotNo::At(21)), std::out_of_range);
+// A number outside its table is a fault in the rules: the program stops there, saying which.
+TEST(LevelIndexDeathTest, NumbersOutsideTheTableStopTheProgram) {
+  EXPECT_DEATH(static_cast<void>(LevelNo::At(0)), "index 0 outside its table 1\\.\\.10");
+  EXPECT_DEATH(static_cast<void>(LevelNo::At(11)), "index 11 outside its table 1\\.\\.10");
+  EXPECT_DEATH(static_cast<void>(SlotNo::At(0)), "index 0 outside its table 1\\.\\.20");
+  EXPECT_DEATH(static_cast<void>(SlotNo::At(21)), "index 21 outside its table 1\\.\\.20");
   EXPECT_EQ(SlotNo::At(20).Number(), 20);
+  EXPECT_EQ(LevelNo::At(1).Number(), 1);
 }
 
 TEST(LevelIndex, ScansRunFromTheLowestNumberUp) {
