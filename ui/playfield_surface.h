@@ -5,35 +5,34 @@
 #include <QImage>
 #include <QRect>
 
+#include "game/playfield_pixels.h"
+
 namespace headpop {
 
-// The retained raster of the playfield's drawing area. Screen pictures replace its
-// contents; sprites are XOR-ed into it, so drawing a sprite twice at one place restores
-// every pixel. Nothing drawn outside the area is kept.
+// The playfield's pixels (game/playfield_pixels.h) as Qt sees them: the same memory shown
+// as an RGB32 image, and Qt pictures handed to the blit as they lie, without a copy.
 class PlayfieldSurface {
  public:
-  static constexpr int kWidth = 309;
-  static constexpr int kHeight = 293;
-  static constexpr int kSpriteSize = 37;  // the shown part of every 40 x 40 sprite picture
+  static constexpr int kWidth = PlayfieldPixels::kWidth;
+  static constexpr int kHeight = PlayfieldPixels::kHeight;
+  static constexpr int kSpriteSize = PlayfieldPixels::kSpriteSize;
 
   PlayfieldSurface();
+  PlayfieldSurface(const PlayfieldSurface&) = delete;
+  PlayfieldSurface& operator=(const PlayfieldSurface&) = delete;
 
-  // XORs the top-left 37 x 37 pixels of sprite (Format_RGB32) with the playfield at
-  // (x, y) rounded half to even, clipped to the area. Returns the rectangle that changed
-  // (empty when the sprite lies wholly outside).
+  // See PlayfieldPixels::DrawSprite; sprite is Format_RGB32.
   QRect DrawSprite(const QImage& sprite, float x, float y);
-
-  // Back to black under the current screen picture: every sprite drawing is gone.
-  void Clear();
-
-  // The picture (or none) becomes the current screen picture and is shown unscaled from
-  // the top-left corner, clipped, on black. The surface keeps a copy (shared, not deep).
+  void Clear() { pixels_.Clear(); }
+  // The surface keeps a (shared, not deep) copy of the picture, so its pixels stay put.
   void SetScreenPicture(const QImage& picture);
 
-  const QImage& Pixels() const { return pixels_; }
+  // The playfield's own pixels, not a copy.
+  const QImage& Pixels() const { return image_; }
 
  private:
-  QImage pixels_;
+  PlayfieldPixels pixels_;
+  QImage image_;  // over pixels_'s memory
   QImage screenPicture_;
 };
 

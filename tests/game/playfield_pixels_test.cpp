@@ -1,126 +1,173 @@
 // SPDX-FileCopyrightText: 2026 The Headpop developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/playfield_surface.h"
+#include "game/playfield_pixels.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace headpop {
 namespace {
 
-// A sprite whose every pixel of the shown 37 x 37 is distinct and non-black, with a black
-// rim where the picture is never shown.
-QImage TestSprite(uint32_t salt) {
-  QImage sprite(40, 40, QImage::Format_RGB32);
-  sprite.fill(Qt::black);
+constexpr int kW = PlayfieldPixels::kWidth;
+constexpr int kH = PlayfieldPixels::kHeight;
+
+// Pixels of a picture that the test owns, viewed as the blit sees them.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<Pixel> pixels;
+
+  Picture(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, kOpaque) {}
+  Pixel& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  PixelRows Rows() const { return {pixels.data(), width, height, width}; }
+};
+
+// A 40 x 40 sprite whose every pixel of the shown 37 x 37 is distinct and non-black, with
+// a black rim where the picture is never shown.
+Picture TestSprite(uint32_t salt) {
+  Picture sprite(40, 40);
   for (int v = 0; v < 37; ++v) {
     for (int u = 0; u < 37; ++u) {
-      sprite.setPixel(
-          u, v, 0xFF000000U | ((salt + static_cast<uint32_t>(v * 37 + u + 1)) * 2654435761U >> 8U));
+      sprite.At(u, v) = kOpaque | ((salt + static_cast<uint32_t>(v * 37 + u + 1)) * 2654435761U >> 8U);
     }
   }
   return sprite;
 }
 
-// A screen picture of the classic 311 x 291 size with a pattern everywhere.
-QImage TestScreen(int width, int height) {
-  QImage screen(width, height, QImage::Format_RGB32);
+// A screen picture with a pattern everywhere.
+Picture TestScreen(int width, int height) {
+  Picture screen(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      screen.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * y) & 0xFF));
+      screen.At(x, y) = kOpaque | static_cast<uint32_t>((x & 0xFF) << 16U | (y & 0xFF) << 8U |
+                                                        ((x * y) & 0xFF));
     }
   }
   return screen;
 }
 
-class Surface : public ::testing::Test {
- protected:
-  Surface() { surface.SetScreenPicture(TestScreen(311, 291)); }
+std::vector<Pixel> Copy(const PlayfieldPixels& surface) {
+  return {surface.Data(), surface.Data() + static_cast<std::ptrdiff_t>(kW) * kH};
+}
 
-  // Pixels that differ between two images.
-  static QRect Changed(const QImage& before, const QImage& after) {
-    QRect changed;
-    for (int y = 0; y < before.height(); ++y) {
-      for (int x = 0; x < before.width(); ++x) {
-        if (before.pixel(x, y) != after.pixel(x, y)) {
-          changed |= QRect(x, y, 1, 1);
-        }
+Pixel At(const PlayfieldPixels& surface, int x, int y) {
+  return surface.Data()[static_cast<std::ptrdiff_t>(y) * kW + x];
+}
+
+// The bounding rectangle of the pixels that differ between two playfields.
+PixelRect Changed(const std::vector<Pixel>& before, const PlayfieldPixels& after) {
+  int left = kW;
+  int top = kH;
+  int right = -1;
+  int bottom = -1;
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      if (before[static_cast<std::size_t>(y) * kW + x] != At(after, x, y)) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
       }
     }
-    return changed;
   }
+  if (right < 0) {
+    return {};
+  }
+  return {left, top, right - left + 1, bottom - top + 1};
+}
 
-  PlayfieldSurface surface;
-  QImage sprite = TestSprite(1);
+class Surface : public ::testing::Test {
+ protected:
+  Surface() { surface.SetScreenPicture(screen.Rows()); }
+
+  Picture screen = TestScreen(311, 291);
+  PlayfieldPixels surface;
+  Picture sprite = TestSprite(1);
 };
 
 TEST_F(Surface, DrawingTwiceRestoresAndOnlyTheClippedSpriteChanges) {
   struct Case {
     float x;
     float y;
-    QRect expected;  // the visible part of the sprite
+    PixelRect expected;  // the visible part of the sprite
   };
   const Case cases[] = {
-      {100, 100, QRect(100, 100, 37, 37)},
-      {0, 0, QRect(0, 0, 37, 37)},
-      {0, 293, QRect()},
-      {50, 283, QRect(50, 283, 37, 10)},
-      {300, 10, QRect(300, 10, 9, 37)},
-      {308, 10, QRect(308, 10, 1, 37)},
-      {-20, -30, QRect(0, 0, 17, 7)},
-      {50, -37, QRect()},
-      {12.5F, 0, QRect(12, 0, 37, 37)},
-      {13.5F, 0, QRect(14, 0, 37, 37)},
-      {-0.5F, 2.5F, QRect(0, 2, 37, 37)},
-      {272, 256, QRect(272, 256, 37, 37)},
-      {std::numeric_limits<float>::quiet_NaN(), 0, QRect()},
-      {1e30F, 5, QRect()},
-      {5, -1e30F, QRect()},
+      {100, 100, {100, 100, 37, 37}},
+      {0, 0, {0, 0, 37, 37}},
+      {0, 293, {}},
+      {50, 283, {50, 283, 37, 10}},
+      {300, 10, {300, 10, 9, 37}},
+      {308, 10, {308, 10, 1, 37}},
+      {-20, -30, {0, 0, 17, 7}},
+      {50, -37, {}},
+      {12.5F, 0, {12, 0, 37, 37}},
+      {13.5F, 0, {14, 0, 37, 37}},
+      {-0.5F, 2.5F, {0, 2, 37, 37}},
+      {272, 256, {272, 256, 37, 37}},
+      {std::numeric_limits<float>::quiet_NaN(), 0, {}},
+      {1e30F, 5, {}},
+      {5, -1e30F, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
-    const QImage before = surface.Pixels().copy();
-    const QRect reported = surface.DrawSprite(sprite, c.x, c.y);
+    const std::vector<Pixel> before = Copy(surface);
+    const PixelRect reported = surface.DrawSprite(sprite.Rows(), c.x, c.y);
     EXPECT_EQ(reported, c.expected);
-    EXPECT_EQ(Changed(before, surface.Pixels()), c.expected);
-    surface.DrawSprite(sprite, c.x, c.y);
-    EXPECT_EQ(surface.Pixels(), before);
+    EXPECT_EQ(Changed(before, surface), c.expected);
+    surface.DrawSprite(sprite.Rows(), c.x, c.y);
+    EXPECT_EQ(Copy(surface), before);
   }
 }
 
-TEST_F(Surface, EachSpritePixelIsXoredWithThePlayfield) {
-  const QImage before = surface.Pixels().copy();
-  surface.DrawSprite(sprite, 40, 60);
-  for (const QPoint p :
-       {QPoint(0, 0), QPoint(36, 0), QPoint(0, 36), QPoint(36, 36), QPoint(17, 5)}) {
-    const QRgb expected = (before.pixel(40 + p.x(), 60 + p.y()) ^ sprite.pixel(p)) | 0xFF000000U;
-    EXPECT_EQ(surface.Pixels().pixel(40 + p.x(), 60 + p.y()), expected);
+TEST_F(Surface, EachSpritePixelsColourIsXoredAndTheTopByteKept) {
+  const std::vector<Pixel> before = Copy(surface);
+  // A top byte of 0 in the sprite (as a picture's alpha might be) must not clear the
+  // playfield's.
+  sprite.At(17, 5) &= 0x00FFFFFFU;
+  surface.DrawSprite(sprite.Rows(), 40, 60);
+  for (const auto [u, v] : {std::pair{0, 0}, {36, 0}, {0, 36}, {36, 36}, {17, 5}}) {
+    const Pixel expected =
+        (before[static_cast<std::size_t>(60 + v) * kW + 40 + u] ^ sprite.At(u, v)) | kOpaque;
+    EXPECT_EQ(At(surface, 40 + u, 60 + v), expected);
   }
+}
+
+TEST_F(Surface, ASpriteIsReadThroughItsStride) {
+  // The same sprite inside a wider picture: only its stride differs.
+  Picture wide(64, 40);
+  for (int v = 0; v < 40; ++v) {
+    std::memcpy(&wide.At(0, v), &sprite.At(0, v), 40 * sizeof(Pixel));
+  }
+  PlayfieldPixels other;
+  other.SetScreenPicture(screen.Rows());
+  surface.DrawSprite(sprite.Rows(), 100.0F, 33.0F);
+  other.DrawSprite(wide.Rows(), 100.0F, 33.0F);
+  EXPECT_EQ(Copy(other), Copy(surface));
 }
 
 TEST_F(Surface, BlackSpritePixelsLeaveThePlayfieldAlone) {
-  QImage dot(40, 40, QImage::Format_RGB32);
-  dot.fill(Qt::black);
-  dot.setPixel(5, 5, qRgb(255, 0, 0));
-  const QImage before = surface.Pixels().copy();
-  surface.DrawSprite(dot, 10, 10);
-  EXPECT_EQ(Changed(before, surface.Pixels()), QRect(15, 15, 1, 1));
+  Picture dot(40, 40);
+  dot.At(5, 5) = kOpaque | 0xFF0000U;
+  const std::vector<Pixel> before = Copy(surface);
+  surface.DrawSprite(dot.Rows(), 10, 10);
+  EXPECT_EQ(Changed(before, surface), (PixelRect{15, 15, 1, 1}));
 }
 
 TEST_F(Surface, OverlappingSpritesEraseInEitherOrder) {
-  const QImage other = TestSprite(999);
-  const QImage before = surface.Pixels().copy();
+  const Picture other = TestSprite(999);
+  const std::vector<Pixel> before = Copy(surface);
   for (const bool firstOut : {true, false}) {
-    surface.DrawSprite(sprite, 100, 100);
-    surface.DrawSprite(other, 120, 110);
-    surface.DrawSprite(firstOut ? sprite : other, firstOut ? 100.0F : 120.0F,
+    surface.DrawSprite(sprite.Rows(), 100, 100);
+    surface.DrawSprite(other.Rows(), 120, 110);
+    surface.DrawSprite(firstOut ? sprite.Rows() : other.Rows(), firstOut ? 100.0F : 120.0F,
                        firstOut ? 100.0F : 110.0F);
-    surface.DrawSprite(firstOut ? other : sprite, firstOut ? 120.0F : 100.0F,
+    surface.DrawSprite(firstOut ? other.Rows() : sprite.Rows(), firstOut ? 120.0F : 100.0F,
                        firstOut ? 110.0F : 100.0F);
-    EXPECT_EQ(surface.Pixels(), before);
+    EXPECT_EQ(Copy(surface), before);
   }
 }
 
@@ -133,34 +180,38 @@ TEST(SurfacePicture, IsShownUnscaledFromTheTopLeftOnBlack) {
   constexpr Case kCases[] = {{311, 291}, {311, 290}, {309, 293}, {100, 50}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
-    PlayfieldSurface surface;
-    const QImage picture = TestScreen(c.width, c.height);
-    surface.SetScreenPicture(picture);
-    const QImage& shown = surface.Pixels();
-    ASSERT_EQ(shown.size(), QSize(309, 293));
-    for (int y = 0; y < 293; ++y) {
-      for (int x = 0; x < 309; ++x) {
+    PlayfieldPixels surface;
+    Picture picture = TestScreen(c.width, c.height);
+    // A picture's top byte may be anything; the playfield shows it opaque.
+    picture.At(0, 0) &= 0x00FFFFFFU;
+    surface.SetScreenPicture(picture.Rows());
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
         const bool inPicture = x < c.width && y < c.height;
-        const QRgb expected = inPicture ? picture.pixel(x, y) : qRgb(0, 0, 0);
-        ASSERT_EQ(shown.pixel(x, y), expected) << x << "," << y;
+        const Pixel expected = inPicture ? picture.At(x, y) | kOpaque : kOpaqueBlack;
+        ASSERT_EQ(At(surface, x, y), expected) << x << "," << y;
       }
     }
   }
 }
 
 TEST_F(Surface, ClearRemovesEverySpriteAndKeepsThePicture) {
-  const QImage clean = surface.Pixels().copy();
-  surface.DrawSprite(sprite, 10, 10);
-  surface.DrawSprite(sprite, 200, 250);
+  const std::vector<Pixel> clean = Copy(surface);
+  surface.DrawSprite(sprite.Rows(), 10, 10);
+  surface.DrawSprite(sprite.Rows(), 200, 250);
   surface.Clear();
-  EXPECT_EQ(surface.Pixels(), clean);
+  EXPECT_EQ(Copy(surface), clean);
 }
 
 TEST(SurfaceStart, IsBlackWithNoPicture) {
-  PlayfieldSurface surface;
+  PlayfieldPixels surface;
+  Picture sprite = TestSprite(3);
+  surface.DrawSprite(sprite.Rows(), 0, 0);
   surface.Clear();
-  EXPECT_EQ(surface.Pixels().pixel(0, 0), qRgb(0, 0, 0));
-  EXPECT_EQ(surface.Pixels().pixel(308, 292), qRgb(0, 0, 0));
+  EXPECT_EQ(Copy(surface), std::vector<Pixel>(static_cast<std::size_t>(kW) * kH, kOpaqueBlack));
+  // A picture with no pixels is no picture.
+  surface.SetScreenPicture({});
+  EXPECT_EQ(At(surface, 308, 292), kOpaqueBlack);
 }
 
 }  // namespace
