@@ -21,9 +21,6 @@ constexpr int kShown = 37;  // the part of each 40 x 40 sprite picture that is d
 constexpr int kTargetSets = 3;
 constexpr int kFrames = 3;
 constexpr int kStages = 5;
-constexpr int kPathKinds = 3;
-constexpr int kZigzag = 3;
-constexpr int kWonLevel = 11;  // the level after the last, once the game is won
 
 std::string Colour(QRgb pixel) {
   std::array<char, 16> text{};
@@ -83,77 +80,6 @@ QImage ScreenOnBlack(const QImage& picture) {
   return screen;
 }
 
-bool Playing(const GameState& s) { return s.gameOver == kFalse16 && !s.betweenLevels; }
-
-class Complaints {
- public:
-  void Unless(bool holds, const std::string& what) {
-    if (!holds) {
-      text_ += text_.empty() ? what : "; " + what;
-    }
-  }
-  std::string Take() { return std::move(text_); }
-
- private:
-  std::string text_;
-};
-
-void CheckSlots(const GameState& s, Complaints& complaints) {
-  for (const SlotNo i : SlotNo::All()) {
-    const TargetSlot& t = s.targets[i];
-    const std::string slot = "target " + std::to_string(i.Number());
-    complaints.Unless(t.kind >= 0 && t.kind <= kTargetSets,
-                      slot + " has kind " + std::to_string(t.kind));
-    if (t.kind != 0) {
-      complaints.Unless(t.frame >= 1 && t.frame <= kFrames,
-                        slot + " has frame " + std::to_string(t.frame));
-      complaints.Unless(t.pathKind >= 1 && t.pathKind <= kPathKinds,
-                        slot + " has path kind " + std::to_string(t.pathKind));
-      complaints.Unless(t.pathKind != kZigzag || t.zigDir == 1 || t.zigDir == 2,
-                        slot + " zigzags in direction " + std::to_string(t.zigDir));
-    }
-    const int16_t stage = s.blasts[i].blastStage;
-    complaints.Unless(stage >= 0 && stage <= kStages, "blast " + std::to_string(i.Number()) +
-                                                          " has stage " + std::to_string(stage));
-  }
-}
-
-void CheckFlags(const Form1& form, Complaints& complaints) {
-  const GameState& s = form.Rules().State();
-  const bool playing = Playing(s);
-  complaints.Unless(s.level >= 0 && s.level <= kWonLevel, "level " + std::to_string(s.level));
-  complaints.Unless(s.gameOver == kTrue16 || s.gameOver == kFalse16,
-                    "gameOver " + std::to_string(s.gameOver));
-  complaints.Unless(s.remaining >= 0, "remaining " + std::to_string(s.remaining));
-  complaints.Unless(s.escaped >= 0, "escaped " + std::to_string(s.escaped));
-  for (const GameTimer timer : {GameTimer::Timer1, GameTimer::Timer2}) {
-    const char* name = timer == GameTimer::Timer1 ? "Timer1" : "Timer2";
-    complaints.Unless(form.TimerEnabled(timer) == playing,
-                      std::string(name) + (playing ? " stopped in play" : " running out of play"));
-  }
-  complaints.Unless(!playing || form.Timer1Interval() == s.interval,
-                    "Timer1 interval " + std::to_string(form.Timer1Interval()) + " ms, level's " +
-                        std::to_string(s.interval) + " ms");
-
-  const std::optional<ScreenPicture> shown = form.ShownScreen();
-  complaints.Unless(shown.has_value(), "no screen picture shown");
-  if (!shown) {
-    return;
-  }
-  const std::string screen = " with " + std::string(NameOf(*shown)) + " shown";
-  const bool levelComplete = s.gameOver == kFalse16 && s.betweenLevels;
-  const bool over = *shown == ScreenPicture::Picture2 || *shown == ScreenPicture::winpic ||
-                    *shown == ScreenPicture::losepic;
-  complaints.Unless(playing == (*shown == ScreenPicture::backpic),
-                    std::string(playing ? "playing" : "not playing") + screen);
-  complaints.Unless(levelComplete == (*shown == ScreenPicture::levelpic),
-                    std::string(levelComplete ? "between levels" : "not between levels") + screen);
-  complaints.Unless((s.gameOver != kFalse16) == over,
-                    "gameOver " + std::to_string(s.gameOver) + screen);
-  complaints.Unless(*shown != ScreenPicture::winpic || s.level == kWonLevel,
-                    "level " + std::to_string(s.level) + screen);
-}
-
 std::string Covering(const GameState& s, int column, int row) {
   std::string found;
   auto add = [&found](const std::string& what) { found += found.empty() ? what : ", " + what; };
@@ -174,36 +100,7 @@ std::string Covering(const GameState& s, int column, int row) {
 
 }  // namespace
 
-PlayState StateOf(const Form1& form) {
-  const GameState& s = form.Rules().State();
-  if (s.gameOver == kFalse16) {
-    return s.betweenLevels ? PlayState::BetweenLevels : PlayState::Playing;
-  }
-  switch (form.ShownScreen().value_or(ScreenPicture::Picture2)) {
-    case ScreenPicture::winpic:
-      return PlayState::Won;
-    case ScreenPicture::losepic:
-      return PlayState::Lost;
-    default:
-      return PlayState::Title;
-  }
-}
-
-const char* NameOf(PlayState state) {
-  switch (state) {
-    case PlayState::Title:
-      return "Title";
-    case PlayState::Playing:
-      return "Playing";
-    case PlayState::BetweenLevels:
-      return "BetweenLevels";
-    case PlayState::Won:
-      return "Won";
-    case PlayState::Lost:
-      break;
-  }
-  return "Lost";
-}
+PlayState StateOf(const Form1& form) { return StateOf(form.Rules().State(), form.ShownScreen()); }
 
 ModelCheck::ModelCheck(const Pictures& art)
     : black_(ScreenOnBlack(QImage())), expected_(static_cast<std::size_t>(kWidth * kHeight)) {
@@ -275,9 +172,9 @@ std::string ModelCheck::ComparePixels(const Form1& form, PlayState state) const 
 
 std::string ModelCheck::operator()(const Form1& form) {
   const GameState& s = form.Rules().State();
-  Complaints complaints;
-  CheckSlots(s, complaints);
-  CheckFlags(form, complaints);
+  std::string complaints =
+      CheckState(s, {form.TimerEnabled(GameTimer::Timer1), form.TimerEnabled(GameTimer::Timer2),
+                     form.Timer1Interval(), form.ShownScreen()});
 
   const std::optional<ScreenPicture> shown = form.ShownScreen();
   const QImage& base = shown ? screens_.at(static_cast<std::size_t>(*shown)) : black_;
@@ -296,9 +193,11 @@ std::string ModelCheck::operator()(const Form1& form) {
       }
     }
   }
-  std::string pixels = ComparePixels(form, state);
-  complaints.Unless(pixels.empty(), pixels);
-  return complaints.Take();
+  const std::string pixels = ComparePixels(form, state);
+  if (!pixels.empty()) {
+    complaints += complaints.empty() ? pixels : "; " + pixels;
+  }
+  return complaints;
 }
 
 std::string CheckModel(const Form1& form) { return ModelCheck(form.Art())(form); }

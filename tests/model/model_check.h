@@ -8,20 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/model/state_check.h"
 #include "ui/form1.h"
 
 namespace headpop::model {
 
-// The five screens a player can tell apart, read from the game's flags.
-enum class PlayState : uint8_t { Title, Playing, BetweenLevels, Won, Lost };
-inline constexpr int kPlayStateCount = 5;
-
 PlayState StateOf(const Form1& form);
-const char* NameOf(PlayState state);
 
-// Rebuilds the playfield from the game state alone and compares it with the real surface,
-// then checks the rules every state obeys. The pixels are rebuilt with code of its own, not
-// with the surface's, so a fault in either shows as a difference.
+// Checks the rules every state obeys (CheckState), then rebuilds the playfield from the game
+// state alone and compares it with the real surface. The pixels are rebuilt with code of
+// its own, not with the surface's, so a fault in either shows as a difference.
 class ModelCheck {
  public:
   explicit ModelCheck(const Pictures& art);
