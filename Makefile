@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Thin spellings over CMake presets. Each installs the packages its set needs first.
-.PHONY: run test lint ci test-sanitizers bench assets screenshot clean
+.PHONY: run test lint ci test-sanitizers bench assets screenshot web serve clean
 
 # The game alone, as a player builds it.
 run:
@@ -51,6 +51,18 @@ screenshot:
 	@./scripts/screenshot.sh build/test/bin/headpop docs/screenshot.png
 	@./scripts/screenshot.sh build/test/bin/headpop docs/screenshot-scale1.png
 	@QT_SCALE_FACTOR=2 ./scripts/screenshot.sh build/test/bin/headpop docs/screenshot-scale2.png
+
+# The page: the rules as WebAssembly and the window around them, a folder of static files.
+web:
+	@./scripts/install-deps.sh web
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web
+
+# Serves build/web to this machine alone, at http://127.0.0.1:$(PORT)/ (PORT=8000 unless given).
+PORT ?= 8000
+serve: web
+	@echo "Headpop at http://127.0.0.1:$(PORT)/ (Ctrl+C ends it)"
+	@python3 -m http.server --bind 127.0.0.1 --directory build/web $(PORT)
 
 clean:
 	@rm -rf build
