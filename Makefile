@@ -62,7 +62,7 @@ web:
 PORT ?= 8000
 serve: web
 	@echo "Headpop at http://127.0.0.1:$(PORT)/ (Ctrl+C ends it)"
-	@python3 -m http.server --bind 127.0.0.1 --directory build/web $(PORT)
+	@python3 scripts/serve_site.py build/web $(PORT)
 
 clean:
 	@rm -rf build

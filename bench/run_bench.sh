@@ -141,4 +141,8 @@ timer_rows "$work/play1.out" timer1 "Timer1 at 200 ms"
 row_limit "sound: button release to first sound at the sink, median of $sound_count" \
   "$sound_median" ms 30
 
+# ---------------------------------------------------------------- the page
+echo "the page in headless Chromium ..." >&2
+"$here/web_bench.sh" "$build" "$rows"
+
 print_report

@@ -13,6 +13,7 @@ ExternalProject_Add(headpop_wasm
              -DCMAKE_BUILD_TYPE=Release
              "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
              -DHEADPOP_BUILD_TESTS=${HEADPOP_BUILD_TESTS}
+             -DHEADPOP_BUILD_BENCHMARKS=${HEADPOP_BUILD_BENCHMARKS}
              -DHEADPOP_WEB_SITE_DIR=${HEADPOP_WEB_SITE}
   # Its own build decides what is out of date.
   BUILD_ALWAYS ON

@@ -13,7 +13,7 @@ start_web_server() {
   local dir=${1:?usage: start_web_server DIR}
   web_server_log=$(mktemp)
   # Port 0: the system picks a free one, and the server says which.
-  python3 -u -m http.server --bind 127.0.0.1 --directory "$dir" 0 >"$web_server_log" 2>&1 &
+  python3 "$(dirname "${BASH_SOURCE[0]}")/serve_site.py" "$dir" 0 >"$web_server_log" 2>&1 &
   web_server_pid=$!
   local port='' _
   for _ in $(seq 200); do
@@ -35,6 +35,10 @@ stop_web_server() {
     kill "$web_server_pid" 2>/dev/null || true
     wait "$web_server_pid" 2>/dev/null || true
     web_server_pid=
+    if grep -q Traceback "$web_server_log"; then
+      echo "the web server reported errors:" >&2
+      cat "$web_server_log" >&2
+    fi
     rm -f "$web_server_log"
   fi
 }
@@ -42,6 +46,7 @@ stop_web_server() {
 start_chromium() {
   chromium_profile=$(mktemp -d)
   chromium_log=$chromium_profile.log
+  : >"$chromium_log"
   chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \
     --disable-features=MediaRouter --autoplay-policy=user-gesture-required \

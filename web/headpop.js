@@ -35,6 +35,20 @@ const decoder = new TextDecoder();
 const text = (pointer, length) =>
   decoder.decode(new Uint8Array(exports.memory.buffer, pointer, length));
 
+// A file of the page's own folder. A connection that fails is tried twice more: a busy
+// local server can drop one when a page asks for many files at once.
+async function fetchFile(name) {
+  for (let attempt = 1; ; attempt += 1) {
+    try {
+      return await fetch(name);
+    } catch (error) {
+      if (attempt === 3) {
+        throw error;
+      }
+    }
+  }
+}
+
 // ---------------------------------------------------------------- the playfield
 
 const context = canvas.getContext("2d", { alpha: false });
@@ -54,8 +68,8 @@ function showChanges() {
   context.putImageData(shown, 0, 0, left, top, width, height);
 }
 
-// What reached the rules: a count per event, and the last one with its arguments.
-const delivered = { counts: {}, last: null };
+// What reached the rules: a count per event, and the arguments each last came with.
+const delivered = { counts: {}, last: {} };
 
 // Hands one event to the rules; the playfield shows what it changed as it ends.
 function deliver(event, ...args) {
@@ -63,7 +77,7 @@ function deliver(event, ...args) {
     return;
   }
   delivered.counts[event] = (delivered.counts[event] ?? 0) + 1;
-  delivered.last = [event, ...args];
+  delivered.last[event] = args;
   exports[event](...args);
   if (!ended) {
     showChanges();
@@ -78,8 +92,8 @@ function deliver(event, ...args) {
 // more than one interval late drops the ones it missed instead of making them up in a
 // burst. Enabling, or a new interval while enabled, starts a fresh interval.
 class PageTimer {
-  constructor(event, interval) {
-    this.event = event;
+  constructor(onTick, interval) {
+    this.onTick = onTick;
     this.interval = interval;
     this.enabled = false;
     this.handle = 0;
@@ -119,7 +133,7 @@ class PageTimer {
     const handle = this.handle;
     this.ticks += 1;
     this.lastDue = this.due;
-    deliver(this.event);
+    this.onTick();
     // The tick may have stopped this timer, or restarted it with a fresh interval.
     if (!this.enabled || this.handle !== handle) {
       return;
@@ -139,28 +153,32 @@ class PageTimer {
 }
 
 const timers = [
-  new PageTimer("Timer1_Timer", DESIGN_TIMER1_INTERVAL),
-  new PageTimer("Timer2_Timer", EXPLOSION_INTERVAL),
+  new PageTimer(() => deliver("Timer1_Timer"), DESIGN_TIMER1_INTERVAL),
+  new PageTimer(() => deliver("Timer2_Timer"), EXPLOSION_INTERVAL),
 ];
 
 // ---------------------------------------------------------------- sound
 
-const audio = typeof AudioContext === "function" ? new AudioContext() : null;
+// Decoded without a sound device, at start-up; the device is opened at the first click or
+// key press, the moment a browser allows sound (opening it earlier can take seconds).
+const decoding = typeof OfflineAudioContext === "function"
+  ? new OfflineAudioContext(1, 1, 44100) : null;
+let audio = null;
 const sounds = new Map();
 let playing = null;
 const played = { names: [], cutOff: 0 };
 
 async function loadSound(name) {
-  const response = await fetch(name);
+  const response = await fetchFile(name);
   if (!response.ok) {
     throw new Error(`${name}: ${response.status}`);
   }
-  sounds.set(name, await audio.decodeAudioData(await response.arrayBuffer()));
+  sounds.set(name, await decoding.decodeAudioData(await response.arrayBuffer()));
 }
 
 // Both files, or no sound at all.
 async function loadSounds() {
-  if (audio === null) {
+  if (decoding === null) {
     return false;
   }
   try {
@@ -175,7 +193,7 @@ async function loadSounds() {
 // A new effect cuts off the one still playing.
 function playSound(name) {
   const buffer = sounds.get(name);
-  if (buffer === undefined || audio.state !== "running") {
+  if (buffer === undefined || audio === null || audio.state !== "running") {
     return;
   }
   if (playing !== null) {
@@ -198,6 +216,10 @@ function playSound(name) {
 // Deviation (see docs/deviations.md, "sound after the first click"): silent until then.
 // Browsers hold sound back until the player has done something on the page.
 function unlockSound() {
+  if (audio === null && sounds.size > 0 && !ended) {
+    audio = new AudioContext();
+    globalThis.headpop.audio = audio;
+  }
   if (audio !== null && audio.state === "suspended") {
     audio.resume();
   }
@@ -206,7 +228,7 @@ function unlockSound() {
 // ---------------------------------------------------------------- pictures
 
 async function loadPicture(name) {
-  const response = await fetch(`pictures/${name}.png`);
+  const response = await fetchFile(`pictures/${name}.png`);
   if (!response.ok) {
     throw new Error(`pictures/${name}.png: ${response.status}`);
   }
@@ -369,27 +391,42 @@ function connectEvents() {
 
 let soundOn = false;
 
+const TITLE = PICTURES.indexOf("picture2");
+
+// The title first: the window opens as soon as the module, the title picture and the
+// sounds are in; the other pictures and the labels' faces follow, and the controls answer
+// once they have.
 async function start() {
-  const module = WebAssembly.instantiateStreaming(fetch("headpop.wasm"), imports);
-  const pictures = Promise.all(PICTURES.map(loadPicture));
+  const module = WebAssembly.instantiateStreaming(fetchFile("headpop.wasm"), imports);
+  const title = loadPicture(PICTURES[TITLE]);
+  const others = Promise.all(PICTURES.map((name, number) =>
+    (number === TITLE ? title : loadPicture(name))));
   const soundFiles = loadSounds();
   const faces = Promise.all([document.fonts.load('bold 11px "Headpop Small Labels"'),
     document.fonts.load('bold 12px "Headpop About Label"')]);
   ({ exports } = (await module).instance);
   exports._initialize();
-  (await pictures).forEach((picture, number) => handPictureOver(number, picture));
+  handPictureOver(TITLE, await title);
   soundOn = await soundFiles;
+  deliver("Form_Load");
+  document.documentElement.dataset.shown = "title";
   await faces;
   sizeLevelLabel();
-  deliver("Form_Load");
+  (await others).forEach((picture, number) => {
+    if (number !== TITLE) {
+      handPictureOver(number, picture);
+    }
+  });
   connectEvents();
   command1.focus();
   // What the page's tests and benchmarks read.
-  globalThis.headpop = { exports, timers, delivered, played, audio };
-  document.documentElement.dataset.ready = "";
+  globalThis.headpop = { exports, timers, delivered, played, audio, PageTimer };
+  document.documentElement.dataset.shown = "ready";
 }
 
-if ("serviceWorker" in navigator) {
-  navigator.serviceWorker.register("sw.js");
-}
-start();
+// The files are kept for offline play once the game is up, not while it loads.
+start().then(() => {
+  if ("serviceWorker" in navigator) {
+    navigator.serviceWorker.register("sw.js");
+  }
+});
