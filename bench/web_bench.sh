@@ -16,9 +16,7 @@ runs=${BENCH_WEB_RUNS:-11}
 timer_seconds=${BENCH_WEB_TIMER_SECONDS:-60}
 
 # shellcheck source=bench/bench_lib.sh
-source "$here/bench_lib.sh"
-# shellcheck source=scripts/browser.sh
-source "$here/../scripts/browser.sh"
+source "$here/bench_lib.sh" # and with it scripts/test-servers.sh
 
 module=$build/web/headpop.wasm
 blit_module=$build/wasm/bench/web/blit_bench.wasm
@@ -31,7 +29,7 @@ done
 
 # The site with the benchmark's pages beside it.
 site=$(mktemp -d /tmp/headpop-web-bench.XXXXXX)
-trap 'stop_chromium; stop_web_server; rm -rf "$site"' EXIT
+trap 'end_started_processes; rm -rf "$site"' EXIT
 cp -r "$build/web/." "$site"
 mkdir "$site/bench"
 cp "$here/web/blit.html" "$here/web/empty_canvas.html" "$blit_module" "$site/bench"

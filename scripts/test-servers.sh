@@ -14,6 +14,11 @@
 #   start_pulse [SINK]            a sound server (PulseAudio) playing into a null sink named
 #                                 SINK ("null"), whose monitor SINK.monitor records it; sets
 #                                 PULSE_SERVER and PULSE_CLIENTCONFIG
+#   start_web_server DIR          a file server for the page's site DIR on the loopback
+#                                 address, on a free port; sets web_server_url
+#   start_chromium                Debian's Chromium, headless, from a fresh profile, fetching
+#                                 nothing of its own; sets chromium_endpoint (its DevTools
+#                                 socket, for playwright-core's connectOverCDP)
 #
 # start_KIND sets KIND_pid and logs to $servers_dir/KIND.log. servers_dir is the folder for
 # logs, sockets and runtime folders: set it before the first start, or a private one is
@@ -176,3 +181,42 @@ start_pulse() {
 }
 
 sound_server_answers() { pactl info >/dev/null 2>&1; }
+
+# --- the page --------------------------------------------------------------------------
+
+start_web_server() {
+  local dir=${1:?usage: start_web_server DIR} port
+  servers_folder
+  # Port 0: the system picks a free one, and the server's first line says which.
+  python3 "$(dirname "${BASH_SOURCE[0]}")/serve_site.py" "$dir" 0 >"$servers_dir/web.log" 2>&1 &
+  web_server_pid=$!
+  track_pid "$web_server_pid"
+  wait_until 10 web_server_answers || server_failed "The web server" web || return 1
+  port=$(sed -n 's/^Serving HTTP on [^ ]* port \([0-9]*\)$/\1/p' "$servers_dir/web.log")
+  # shellcheck disable=SC2034 # for the sourcing script
+  web_server_url="http://127.0.0.1:$port/"
+}
+
+web_server_answers() { grep -q '^Serving HTTP on ' "$servers_dir/web.log"; }
+
+# No sandbox (the tests run as root), no GPU, and nothing fetched beyond this machine: no
+# updates, sync, component downloads or QUIC. The profile, and the home the browser
+# writes its certificate store to, are the script's own.
+start_chromium() {
+  local profile
+  servers_folder
+  profile=$(mktemp -d "$servers_dir/chromium.XXXXXX")
+  HOME=$profile chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+    --disable-background-networking --disable-component-update --disable-sync \
+    --user-data-dir="$profile" --remote-debugging-address=127.0.0.1 \
+    --remote-debugging-port=0 about:blank >"$servers_dir/chromium.log" 2>&1 &
+  chromium_pid=$!
+  track_pid "$chromium_pid"
+  wait_until 30 chromium_answers || server_failed Chromium chromium || return 1
+  # shellcheck disable=SC2034 # for the sourcing script
+  chromium_endpoint=$(sed -n 's/^DevTools listening on \(ws:.*\)$/\1/p' "$servers_dir/chromium.log")
+}
+
+chromium_answers() {
+  is_running "$chromium_pid" && grep -q '^DevTools listening on ws:' "$servers_dir/chromium.log"
+}

@@ -7,9 +7,9 @@
 set -euo pipefail
 site=${1:?usage: $0 SITE_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=scripts/browser.sh
-source "$here/../../scripts/browser.sh"
-trap 'stop_chromium; stop_web_server' EXIT
+# shellcheck source=scripts/test-servers.sh
+source "$here/../../scripts/test-servers.sh"
+trap end_started_processes EXIT
 start_web_server "$site"
 start_chromium
 HEADPOP_SITE_URL=$web_server_url HEADPOP_CHROMIUM=$chromium_endpoint \
