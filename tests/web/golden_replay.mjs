@@ -5,7 +5,7 @@
 // written by the same scripts as the desktop's (tests/model), must equal the committed one
 // byte for byte. Usage: node golden_replay.mjs GOLDEN_REPLAY_WASM EXPECTED_DIR
 import assert from "node:assert/strict";
-import { readFile, mkdtemp, rm } from "node:fs/promises";
+import { mkdtemp, readdir, readFile, rm } from "node:fs/promises";
 import { openSync, closeSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
@@ -14,8 +14,6 @@ import { WASI } from "node:wasi";
 
 const [modulePath, expectedDir] = process.argv.slice(2);
 const module = await WebAssembly.compile(await readFile(modulePath));
-const SCENARIOS = ["won_game", "lost_game", "about_mid_level", "restart_mid_play",
-  "level4_waves", "two_escapes_in_one_tick"];
 
 // What the page would do for the module: here nothing, since the driver reads the state
 // back from the module's own window. Sound stays off, as without the two files.
@@ -30,7 +28,8 @@ const page = {
   PlaySoundFile() {},
 };
 
-// Runs one scenario; its standard output and error go to files, read back afterwards.
+// Runs the program with one argument; its standard output and error go to files, read
+// back afterwards.
 async function run(name) {
   const dir = await mkdtemp(path.join(tmpdir(), "headpop-golden-"));
   const out = path.join(dir, "out");
@@ -65,7 +64,17 @@ function firstDifference(expected, actual) {
   return "the same lines, other bytes";
 }
 
-for (const name of SCENARIOS) {
+// The scenarios, as the program names them.
+const listing = await run("--list");
+assert.equal(listing.status, 0, listing.errors);
+const scenarios = listing.trace.toString("utf8").split("\n").filter((name) => name !== "");
+test("every committed trace has its scenario, and every scenario its trace", async () => {
+  const traces = (await readdir(expectedDir)).filter((file) => file.endsWith(".trace"))
+    .map((file) => file.slice(0, -".trace".length));
+  assert.deepEqual([...scenarios].sort(), traces.sort());
+});
+
+for (const name of scenarios) {
   test(`golden replay ${name} over the page's module`, async () => {
     const { status, trace, errors } = await run(name);
     assert.equal(status, 0, errors);

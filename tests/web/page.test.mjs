@@ -123,8 +123,8 @@ test("the window, its controls and their texts as it opens", async () => {
   assert.deepEqual(layout.Label4, [16, 360, 38, 17]);
   assert.deepEqual(layout.scorelbl, [56, 360, 51, 17]);
   assert.deepEqual(layout.Label1, [40, 384, 44, 17]);
-  assert.deepEqual(layout.levellbl.slice(0, 2), [88, 384]);
-  assert.equal(layout.levellbl[3], 17);
+  // Sized to its text in whole pixels, "00" 14 pixels wide as on the desktop.
+  assert.deepEqual(layout.levellbl, [88, 384, 18, 17]);
   assert.deepEqual(layout.Label3, [256, 384, 57, 20]);
 
   const texts = await page.evaluate(() => Object.fromEntries(
@@ -227,6 +227,10 @@ test("a game: heads rise 10 px per 200 ms, a hit scores, its explosion goes", as
   await startGame(page);
   assert.equal(await page.textContent("#scorelbl"), " 0");
   assert.equal(await page.textContent("#levellbl"), " 1");
+  // " 1" is narrower than "00": the label follows its text, from the same left edge.
+  const level = await page.locator("#levellbl").boundingBox();
+  const form = await page.locator("#Form1").boundingBox();
+  assert.deepEqual([level.x - form.x, level.width], [88, 14]);
   let s = await state(page);
   assert.equal(s.interval, 200);
   assert.equal(await page.evaluate(() => globalThis.headpop.timers[0].interval), 200);

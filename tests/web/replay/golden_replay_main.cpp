@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One golden replay over the page's module, as a WASI program: `golden_replay NAME` writes
 // the scenario's trace to standard output, and says on standard error, with a failing exit
-// status, what the script missed or which check failed. tests/web/golden_replay.mjs runs
-// it under Node and holds the trace against tests/model/expected/NAME.trace.
+// status, what the script missed or which check failed; `golden_replay --list` names them.
+// tests/web/golden_replay.mjs runs it under Node and holds each trace against
+// tests/model/expected/NAME.trace.
 #include <cstdio>
 #include <string_view>
 
@@ -15,6 +16,12 @@ int main(int argc, char** argv) {
   if (argc != 2) {
     std::fputs("usage: golden_replay SCENARIO\n", stderr);
     return 2;
+  }
+  if (std::string_view(argv[1]) == "--list") {
+    for (const auto& scenario : GoldenScenarios()) {
+      std::printf("%s\n", scenario.name);
+    }
+    return 0;
   }
   for (const auto& scenario : GoldenScenarios()) {
     if (std::string_view(scenario.name) != argv[1]) {
