@@ -32,7 +32,8 @@ Picture TestSprite(uint32_t salt) {
   Picture sprite(40, 40);
   for (int v = 0; v < 37; ++v) {
     for (int u = 0; u < 37; ++u) {
-      sprite.At(u, v) = kOpaque | ((salt + static_cast<uint32_t>(v * 37 + u + 1)) * 2654435761U >> 8U);
+      sprite.At(u, v) =
+          kOpaque | ((salt + static_cast<uint32_t>(v * 37 + u + 1)) * 2654435761U >> 8U);
     }
   }
   return sprite;
@@ -43,8 +44,8 @@ Picture TestScreen(int width, int height) {
   Picture screen(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      screen.At(x, y) = kOpaque | static_cast<uint32_t>((x & 0xFF) << 16U | (y & 0xFF) << 8U |
-                                                        ((x * y) & 0xFF));
+      screen.At(x, y) =
+          kOpaque | static_cast<uint32_t>((x & 0xFF) << 16U | (y & 0xFF) << 8U | ((x * y) & 0xFF));
     }
   }
   return screen;
