@@ -248,6 +248,8 @@ measure_idle() {
   kill "$pid" 2>/dev/null || true
   await_exit "$pid" 5
   idle_main_wakeups=$(task_delta "$work/idle-a" "$work/idle-b" | awk -v p="$pid" '$1 == p { print $2 }')
+  idle_all_wakeups=$(task_delta "$work/idle-a" "$work/idle-b" | awk '{ s += $2 } END { print s + 0 }')
+  idle_all_cpu_us=$(task_delta "$work/idle-a" "$work/idle-b" | awk '{ s += $4 } END { printf "%.0f", s / 1000 }')
   {
     echo "idle $1 over $2 s: process CPU $((ticks_b - ticks_a)) ticks; per thread (wakeups, preemptions, CPU µs):"
     task_delta "$work/idle-a" "$work/idle-b" |
@@ -296,18 +298,28 @@ measure_shots() {
   y=$(field "$line" click_y)
   await_window "$pid"
   sleep 3
+  task_stats "$pid" >"$work/shots-a"
   run_with_timeout 90 "$bench_bin/headpop_bench_sound_latency" "${x:-0}" "${y:-0}" \
     headpop_bench.monitor "$2" >"$work/sound.out" 2>&1 || true
+  task_stats "$pid" >"$work/shots-b"
   line=$(grep '^sound_latency_ms' "$work/sound.out" || true)
   sound_median=$(field "$line" median)
   sound_count=$(field "$line" n)
+  sound_worst=$(field "$line" max)
+  sound_cold_median=$(field "$line" cold_median)
+  [ -n "$sound_worst" ] || sound_worst=nan
   [ -n "$sound_median" ] || sound_median=nan
   {
     echo "sound latency: ${line:-no result}"
     grep '^shot' "$work/sound.out" | sed 's/^/    /' || true
     grep -v '^shot\|^sound_latency' "$work/sound.out" | sed 's/^/    /' || true
+    echo "  while the shots were fired, per thread (wakeups, preemptions, CPU µs):"
+    task_delta "$work/shots-a" "$work/shots-b" |
+      awk '{ printf "    %s: %d, %d, %.0f\n", $5, $2, $3, $4 / 1000 }'
   } >>"$notes"
   await_exit "$pid" 60
+  play_effect_line=$(grep '^play_effect_us' "$out" || true)
+  echo "  PlayEffect on the game thread: ${play_effect_line:-not timed}" >>"$notes"
 }
 
 # ---------------------------------------------------------------- the report

@@ -19,10 +19,10 @@
 #include <map>
 #include <string>
 
+#include "bench/bench_sound.h"
 #include "bench/driver_states.h"
 #include "bench/first_frame.h"
 #include "game/random.h"
-#include "sound/sdl_sound.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/playfield_widget.h"
@@ -163,9 +163,9 @@ int main(int argc, char* argv[]) {
   if (!app) {
     return 1;
   }
-  headpop::SdlSound sound(HEADPOP_SOUND_FOLDER);
+  const auto sound = headpop::bench::MakeBenchSound(HEADPOP_SOUND_FOLDER);
   headpop::ClockRandom random;
-  headpop::Form1 window(sound, random);
+  headpop::Form1 window(*sound, random);
   window.show();
   return headpop::bench::Run(argc, argv, window);
 }

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "game/random.h"
-#include "sound/sdl_sound.h"
+#include "sound/pulse_sound.h"
 #include "sound/sound_files.h"
 #include "ui/application.h"
 #include "ui/form1.h"
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the window with its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(HEADPOP_APP_ID));
 
-  headpop::SdlSound sound(headpop::ProgramFolder());
+  headpop::PulseSound sound(headpop::ProgramFolder());
   headpop::ClockRandom random;
   headpop::Form1 window(sound, random);
   window.show();
