@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Headpop developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Thin spellings over CMake presets. Each installs the packages its set needs first.
-.PHONY: run test lint ci test-sanitizers bench assets screenshot web serve clean
+.PHONY: run test lint ci test-sanitizers test-tsan bench assets screenshot web serve clean
 
 # The game alone, as a player builds it.
 run:
@@ -30,6 +30,14 @@ test-sanitizers:
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	@ctest --preset asan
+
+# The sound tests again under ThreadSanitizer: the sound client's thread runs the sound's
+# callbacks beside the game thread. Any report fails it.
+test-tsan:
+	@./scripts/install-deps.sh test
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan
+	@ctest --preset tsan
 
 # Every benchmark against its budget, on a Release build; prints the table of figures.
 bench:

@@ -233,8 +233,8 @@ measure_idle() {
   "${pin[@]}" "$bench_bin/headpop_bench_driver" "$1" $(($2 + 30)) >/dev/null 2>"$work/idle-$1.err" &
   pid=$!
   await_window "$pid"
-  # The sound device, opened once the window is up to decode the effects, closes once it
-  # has been quiet for 2 s; closing can take the sound server a second or two more.
+  # The sound is made ready once the window is up: its libraries are loaded, the effects
+  # decoded and uploaded to the sound server, all within the first second.
   sleep 5
   if [ "$1" = title ]; then
     resident_by_mapping "$pid" >"$work/rss-game"
@@ -247,7 +247,6 @@ measure_idle() {
   ticks_b=$(process_ticks "$pid")
   kill "$pid" 2>/dev/null || true
   await_exit "$pid" 5
-  idle_main_wakeups=$(task_delta "$work/idle-a" "$work/idle-b" | awk -v p="$pid" '$1 == p { print $2 }')
   idle_all_wakeups=$(task_delta "$work/idle-a" "$work/idle-b" | awk '{ s += $2 } END { print s + 0 }')
   idle_all_cpu_us=$(task_delta "$work/idle-a" "$work/idle-b" | awk '{ s += $4 } END { printf "%.0f", s / 1000 }')
   {

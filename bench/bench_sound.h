@@ -8,8 +8,9 @@
 
 namespace headpop::bench {
 
-// The sound back-end named by HEADPOP_BENCH_SOUND (pulse, canberra, sdl-owner, sdl-helper;
-// pulse when unset), for the same program folder.
-std::unique_ptr<Sound> MakeBenchSound(const char* folder);
+// The game's own sound for the same program folder, with every PlayEffect call timed on
+// the game thread; the figures are printed as "play_effect_us n=... median=... max=..."
+// when it is destroyed.
+std::unique_ptr<Sound> MakeTimedSound(const char* folder);
 
 }  // namespace headpop::bench

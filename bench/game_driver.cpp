@@ -163,7 +163,7 @@ int main(int argc, char* argv[]) {
   if (!app) {
     return 1;
   }
-  const auto sound = headpop::bench::MakeBenchSound(HEADPOP_SOUND_FOLDER);
+  const auto sound = headpop::bench::MakeTimedSound(HEADPOP_SOUND_FOLDER);
   headpop::ClockRandom random;
   headpop::Form1 window(*sound, random);
   window.show();

@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Headpop developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Google Benchmark's main with a QApplication: the window under test needs one. The
-// offscreen platform keeps the window off any display, and the dummy audio driver lets
-// the real sound path run without a sound server.
+// offscreen platform keeps the window off any display.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,7 +9,6 @@
 
 int main(int argc, char* argv[]) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

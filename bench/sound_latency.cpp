@@ -5,8 +5,8 @@
 // monitor source, for the first sample that is not silent.
 //   headpop_bench_sound_latency X Y SOURCE SHOTS
 // prints one line per shot and then "sound_latency_ms median=... min=... max=... n=...
-// cold_median=...". Every fifth shot, the first among them, follows 5 s of quiet, after
-// which the game has closed its audio device: those are the cold shots.
+// cold_median=...". Every fifth shot, the first among them, follows 5 s of quiet: those are
+// the cold shots, the first after a quiet spell.
 // A sample's time is when its 1 ms record fragment was read, less the record stream's
 // reported latency and the samples that follow it in the fragment.
 #include <X11/Xlib.h>

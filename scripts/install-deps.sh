@@ -18,7 +18,8 @@ play_packages=(
   qt6-base-dev libgl-dev
   # The toolkit's platform plugins: X11, and native Wayland.
   qt6-qpa-plugins qt6-wayland
-  libsdl2-mixer-dev
+  # Sound: the sound server's client and the file decoder (headers; both are opened at run time).
+  libpulse-dev libsndfile1-dev
   # The labels' faces.
   fonts-dejavu-core fonts-dejavu-extra
 )
@@ -34,7 +35,7 @@ test_packages=(
   qt6-base-private-dev
   clang-format clang-tidy shellcheck reuse
   xvfb xauth x11-utils xdotool openbox wmctrl weston imagemagick
-  pulseaudio pulseaudio-utils sox libpulse-dev
+  pulseaudio pulseaudio-utils sox
   libx11-dev libxtst-dev
   desktop-file-utils appstream strace
   dpkg-dev debhelper lintian fakeroot man-db

@@ -40,6 +40,7 @@ bool IsWave(int format) {
 
 std::optional<DecodedEffect> DecodeEffectFile(const SoundLibrary& library, const std::string& path,
                                               std::string& why) {
+  why.clear();
   // Non-blocking, and checked on the descriptor itself: whatever took the file's place
   // since detection, a FIFO or a device, is refused without waiting on it.
   const FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -82,6 +83,7 @@ std::optional<DecodedEffect> DecodeEffectFile(const SoundLibrary& library, const
         break;  // the end, or as far as a truncated file goes
       }
       const std::size_t count = static_cast<std::size_t>(frames) * channels;
+      // Deviation (see docs/deviations.md, "effect size limit"): the server's own limit.
       if ((effect.samples.size() + count) * sizeof(int16_t) > kMaxDecodedBytes) {
         why = "longer than " + std::to_string(kMaxDecodedBytes) + " bytes of sound";
       } else {

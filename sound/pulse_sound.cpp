@@ -76,6 +76,7 @@ bool PulseSound::DetectSoundFiles() {
 }
 
 void PulseSound::Say(Reason reason, const std::string& text) {
+  // Deviation (see docs/deviations.md, "reasons for silence"): once per run, on stderr.
   bool& said = said_.at(static_cast<std::size_t>(reason));
   if (!said) {
     said = true;
@@ -96,13 +97,13 @@ void PulseSound::Prepare() {
   }
   const SoundLibrary& pa = *library_;
   bool any = false;
-  // Deviation (see docs/deviations.md, "sounds by full path"): the files that detection
-  // found are decoded from the program's folder, not looked up by bare name at play time.
-  // Deviation (see docs/deviations.md, "sounds decoded at start-up").
+  // Deviation (see docs/deviations.md, "sounds by full path"): read from the program's folder.
+  // Deviation (see docs/deviations.md, "sounds decoded at start-up"): read once, here.
   for (Effect& effect : effects_) {
     const std::string path = folder_ + std::string(effect.name);
     effect.sound = DecodeEffectFile(pa, path, why);
     if (!effect.sound) {
+      // Deviation (see docs/deviations.md, "reasons for silence"): once, as it is read once.
       std::fprintf(stderr, "headpop: no sound for %s: %s\n", path.c_str(), why.c_str());
     }
     any = any || effect.sound.has_value();
@@ -111,16 +112,20 @@ void PulseSound::Prepare() {
     return;
   }
   loop_ = pa.pa_threaded_mainloop_new();
-  play_properties_ = pa.pa_proplist_new();
-  pa.pa_proplist_sets(play_properties_, PA_PROP_MEDIA_ROLE, "game");
+  if (loop_ == nullptr) {
+    Say(Reason::kNoThread, "cannot make the sound client's thread");
+    return;
+  }
   pa.pa_threaded_mainloop_set_name(loop_, "headpop-sound");
   if (pa.pa_threaded_mainloop_start(loop_) < 0) {
-    Say(Reason::kNoServer, "cannot start the sound client's thread");
-    pa.pa_proplist_free(play_properties_);
+    Say(Reason::kNoThread, "cannot start the sound client's thread");
     pa.pa_threaded_mainloop_free(loop_);
     loop_ = nullptr;
     return;
   }
+  // The desktop's mixer shows and sets the game's effects as a game's sounds.
+  play_properties_ = pa.pa_proplist_new();
+  pa.pa_proplist_sets(play_properties_, PA_PROP_MEDIA_ROLE, "game");
   const Locked lock(pa, loop_);
   ConnectSoon();
 }

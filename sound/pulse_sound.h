@@ -68,7 +68,15 @@ class PulseSound final : public Sound {
   };
 
   // Each reason for silence is said once per run.
-  enum class Reason : uint8_t { kNoLibrary, kNoServer, kServerLost, kNotPlayed, kNotUploaded };
+  enum class Reason : uint8_t {
+    kNoLibrary,
+    kNoThread,
+    kNoServer,
+    kServerLost,
+    kNotUploaded,
+    kNotPlayed,
+    kCount,
+  };
   void Say(Reason reason, const std::string& text);
 
   // The following run with the client library's lock held.
@@ -93,7 +101,7 @@ class PulseSound final : public Sound {
   pa_threaded_mainloop* loop_ = nullptr;
   pa_proplist* play_properties_ = nullptr;
   std::array<Effect, 2> effects_{Effect("explosion.wav"), Effect("fire.wav")};
-  std::array<bool, 5> said_{};
+  std::array<bool, static_cast<std::size_t>(Reason::kCount)> said_{};
 
   // Guarded by the client library's lock.
   pa_context* context_ = nullptr;

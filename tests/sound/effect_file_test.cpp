@@ -146,9 +146,10 @@ TEST(EffectFileTest, KeepsTheFilesOwnRateChannelsAndSamples) {
   const fs::path path = temp.path() / "fire.wav";
   const std::string wav = ToneWav(22050, 2, 16, 300);
   WriteBytes(path, wav);
-  std::string why;
+  std::string why = "the reason a file read before was refused";
   const auto effect = DecodeEffectFile(Library(), path.string(), why);
   ASSERT_TRUE(effect.has_value()) << why;
+  EXPECT_EQ(why, "");
   EXPECT_EQ(effect->rate, 22050);
   EXPECT_EQ(effect->channels, 2);
   ASSERT_EQ(effect->samples.size(), 600U);

@@ -46,7 +46,8 @@ std::string Output(const std::string& command) {
   return out;
 }
 
-bool Answers() { return std::system("pactl info >/dev/null 2>&1") == 0; }
+// Bounded: a server that takes the connection and never answers must not hang the test.
+bool Answers() { return std::system("timeout 5 pactl info >/dev/null 2>&1") == 0; }
 
 }  // namespace
 
@@ -129,7 +130,7 @@ void PulseServer::Stop() {
 
 std::vector<std::string> PulseServer::Samples() const {
   std::vector<std::string> names;
-  std::istringstream lines(Output("pactl list samples short 2>/dev/null"));
+  std::istringstream lines(Output("timeout 5 pactl list samples short 2>/dev/null"));
   std::string line;
   while (std::getline(lines, line)) {
     std::istringstream fields(line);

@@ -210,15 +210,22 @@ TEST_F(PulseSoundTest, AFileMissingWhenTheEffectsAreReadIsSilent) {
 }
 
 TEST_F(PulseSoundTest, ABadFileLeavesTheOtherEffectPlaying) {
-  WriteBytes(game_.path() / "fire.wav", "This is a text file, not a sound.\n");
-  PulseSound sound(game_.path().string());
-  ASSERT_TRUE(sound.DetectSoundFiles()) << "sound on follows the files, not what they hold";
-  ::testing::internal::CaptureStderr();
-  sound.Prepare();
-  const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(CountLines(errors, "headpop: no sound for "), 1) << errors;
-  EXPECT_FALSE(PlayAndListen(sound, "fire.wav", milliseconds(800)).has_value());
-  EXPECT_TRUE(PlayAndListen(sound, "explosion.wav", std::chrono::seconds(2)).has_value());
+  for (const auto& [bad, good] :
+       {std::pair{"fire.wav", "explosion.wav"}, std::pair{"explosion.wav", "fire.wav"}}) {
+    WriteBytes(game_.path() / bad, "This is a text file, not a sound.\n");
+    PulseSound sound(game_.path().string());
+    ASSERT_TRUE(sound.DetectSoundFiles()) << "sound on follows the files, not what they hold";
+    ::testing::internal::CaptureStderr();
+    sound.Prepare();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountLines(errors, std::string("headpop: no sound for ") + game_.path().string() +
+                                     "/" + bad + ": "),
+              1)
+        << errors;
+    EXPECT_FALSE(PlayAndListen(sound, bad, milliseconds(800)).has_value()) << bad;
+    EXPECT_TRUE(PlayAndListen(sound, good, std::chrono::seconds(2)).has_value()) << good;
+    CopyShippedSounds(game_.path());
+  }
 }
 
 TEST_F(PulseSoundTest, WithoutTheFilesNothingIsLoadedOrConnected) {
