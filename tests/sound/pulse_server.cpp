@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -163,18 +164,24 @@ MonitorRecorder::MonitorRecorder() {
     return;
   }
   reader_ = std::thread([this] { Read(); });
-  // An idle sink's monitor can take a second or two to deliver its first data; from then
-  // on the recording keeps it running.
+  // An idle sink's monitor can take a second or two to deliver its first data, and then
+  // comes in bursts for a while; once it has come steadily for a while, the recording keeps
+  // the sink running and the fragments are dated right.
   const auto deadline = Clock::now() + std::chrono::seconds(10);
-  while (Clock::now() < deadline) {
-    {
-      const std::lock_guard lock(mutex_);
-      if (!peaks_.empty()) {
-        return;
-      }
-    }
+  while (Clock::now() < deadline && !Steady()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+bool MonitorRecorder::Steady() {
+  constexpr std::size_t kSteadyFragments = 300;  // 300 ms
+  constexpr auto kPrompt = std::chrono::milliseconds(20);
+  const std::lock_guard lock(mutex_);
+  if (behind_.size() < kSteadyFragments) {
+    return false;
+  }
+  return std::all_of(behind_.end() - kSteadyFragments, behind_.end(),
+                     [&](Clock::duration behind) { return behind < kPrompt; });
 }
 
 bool MonitorRecorder::Ready() {
@@ -208,18 +215,33 @@ void MonitorRecorder::Read() {
     if (pa_simple_read(stream_, samples.data(), sizeof(samples), &error) < 0) {
       return;  // the server went away
     }
+    // When the fragment was recorded: a reader that fell behind (a slow, instrumented
+    // build) still dates it right, by what the server still holds for it.
+    const pa_usec_t behind = pa_simple_get_latency(stream_, &error);
+    const Clock::time_point at = Clock::now() - std::chrono::microseconds(behind);
     int peak = 0;
     for (const int16_t sample : samples) {
       peak = std::max(peak, std::abs(static_cast<int>(sample)));
     }
     const std::lock_guard lock(mutex_);
-    peaks_.emplace_back(Clock::now(), peak);
+    peaks_.emplace_back(at, peak);
+    behind_.emplace_back(std::chrono::microseconds(behind));
   }
 }
 
 void MonitorRecorder::WaitFor(Clock::time_point until) {
-  // The recording runs about a fragment and a wake-up behind.
-  std::this_thread::sleep_until(until + std::chrono::milliseconds(50));
+  // Until a fragment recorded after that moment has come in, or for at most 5 s more.
+  const auto deadline = until + std::chrono::seconds(5);
+  std::this_thread::sleep_until(until);
+  while (Clock::now() < deadline) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (!peaks_.empty() && peaks_.back().first > until) {
+        return;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 std::optional<MonitorRecorder::Span> MonitorRecorder::Heard(Clock::time_point from,

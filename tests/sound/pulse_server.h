@@ -71,11 +71,13 @@ class MonitorRecorder {
   };
   std::optional<Span> Heard(Clock::time_point from, Clock::time_point to, double level = 0.01);
 
-  // Waits until everything up to `until` has been recorded.
+  // Waits until everything up to `until` has been recorded (for at most 5 s more).
   void WaitFor(Clock::time_point until);
 
  private:
   void Read();
+  // The last few hundred fragments came in promptly.
+  bool Steady();
 
   pa_simple* stream_ = nullptr;
   std::thread reader_;
@@ -83,6 +85,7 @@ class MonitorRecorder {
   std::mutex mutex_;
   // One entry per 1 ms fragment: when it was read, and its peak.
   std::vector<std::pair<Clock::time_point, int>> peaks_;
+  std::vector<Clock::duration> behind_;  // how far the reader was behind, per fragment
 };
 
 }  // namespace headpop::test_support
