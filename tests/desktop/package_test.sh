@@ -62,7 +62,7 @@ esac
 
 # Runtime libraries only, as dpkg-shlibdeps found them in the executable, and what it opens
 # at run time: both platform plugins, the fonts that hold the labels' faces, and the sound
-# library.
+# libraries.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 mapfile -t depended < <(echo "$depends" | sed 's/[,|]/\n/g' | awk 'NF { print $1 }')
@@ -70,7 +70,7 @@ for package in "${depended[@]}"; do
   case $package in *-dev) fail "depends on the development package $package" ;; esac
 done
 needed=(libc6 libqt6widgets6 qt6-qpa-plugins qt6-wayland)
-needed+=(libsdl2-mixer-2.0-0) # the sound library
+needed+=(libpulse0 libsndfile1) # the sound libraries
 for face in DejaVuSansCondensed-Bold.ttf DejaVuSans-Bold.ttf; do
   owner=$(dpkg -S "/usr/share/fonts/truetype/dejavu/$face" | cut -d: -f1) ||
     fail "no installed package holds $face"
