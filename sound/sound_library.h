@@ -14,25 +14,22 @@ namespace headpop {
 // when sound is first needed, after the window's first frame. Linked in the usual way, the
 // two and the twenty-odd libraries they bring (codecs, the bus and X clients) would be
 // loaded and relocated before the window could open: 3.5 ms and 1.1 MB of start-up.
-#define HEADPOP_PULSE_FUNCTIONS(X)                                                                \
-  X(pa_threaded_mainloop_new)                                                                     \
-  X(pa_threaded_mainloop_free)                                                                    \
-  X(pa_threaded_mainloop_start)                                                                   \
-  X(pa_threaded_mainloop_stop)                                                                    \
-  X(pa_threaded_mainloop_lock) X(pa_threaded_mainloop_unlock) X(pa_threaded_mainloop_get_api)     \
-      X(pa_threaded_mainloop_set_name) X(pa_mainloop_api_once) X(pa_context_new_with_proplist)    \
-          X(pa_context_unref) X(pa_context_connect) X(pa_context_disconnect)                      \
-              X(pa_context_set_state_callback) X(pa_context_get_state) X(pa_context_errno)        \
-                  X(pa_context_play_sample_with_proplist) X(pa_context_kill_sink_input)           \
-                      X(pa_context_remove_sample) X(pa_stream_new) X(pa_stream_unref)             \
-                          X(pa_stream_connect_upload) X(pa_stream_write)                          \
-                              X(pa_stream_finish_upload) X(pa_stream_set_state_callback)          \
-                                  X(pa_stream_get_state) X(pa_operation_unref) X(pa_proplist_new) \
-                                      X(pa_proplist_free) X(pa_proplist_sets)                     \
-                                          X(pa_channel_map_init_extend) X(pa_sample_spec_valid)   \
-                                              X(pa_strerror)
+// clang-format off
+#define HEADPOP_PULSE_FUNCTIONS(X) \
+  X(pa_threaded_mainloop_new) X(pa_threaded_mainloop_free) X(pa_threaded_mainloop_start) \
+  X(pa_threaded_mainloop_stop) X(pa_threaded_mainloop_lock) X(pa_threaded_mainloop_unlock) \
+  X(pa_threaded_mainloop_get_api) X(pa_threaded_mainloop_set_name) X(pa_mainloop_api_once) \
+  X(pa_context_new_with_proplist) X(pa_context_unref) X(pa_context_connect) \
+  X(pa_context_disconnect) X(pa_context_set_state_callback) X(pa_context_get_state) \
+  X(pa_context_errno) X(pa_context_play_sample_with_proplist) X(pa_context_kill_sink_input) \
+  X(pa_context_remove_sample) X(pa_stream_new) X(pa_stream_unref) \
+  X(pa_stream_connect_upload) X(pa_stream_write) X(pa_stream_finish_upload) \
+  X(pa_stream_set_state_callback) X(pa_stream_get_state) X(pa_operation_unref) \
+  X(pa_proplist_new) X(pa_proplist_free) X(pa_proplist_sets) X(pa_channel_map_init_extend) \
+  X(pa_sample_spec_valid) X(pa_strerror)
 
 #define HEADPOP_SNDFILE_FUNCTIONS(X) X(sf_open_fd) X(sf_readf_short) X(sf_close) X(sf_strerror)
+// clang-format on
 
 struct SoundLibrary {
   // The libraries' file names, as their packages install them.
