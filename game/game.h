@@ -34,6 +34,10 @@ class Game {
   void Timer1_Timer();
   void Timer2_Timer();
 
+  // Whether a Timer2 tick would change anything: it steps only busy explosion slots. A
+  // window may sleep through the ticks that would not, keeping their phase.
+  bool Timer2HasWork() const;
+
   // Procedures.
   void ShowPlayfield();
   void SpawnWave();

@@ -81,6 +81,15 @@ void Game::Picture1_MouseUp(int16_t /*button*/, int16_t /*shift*/, float x, floa
   }
 }
 
+bool Game::Timer2HasWork() const {
+  for (const SlotNo j : SlotNo::All()) {
+    if (state_.blasts[j].blastStage != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void Game::Timer2_Timer() {
   for (const SlotNo j : SlotNo::All()) {
     BlastSlot& blast = state_.blasts[j];

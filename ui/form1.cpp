@@ -86,7 +86,10 @@ QPushButton* MakePictureButton(QWidget* parent, const char* name, const QString&
 }  // namespace
 
 Form1::Form1(Sound& sound, RandomSource& random, QWidget* parent)
-    : QWidget(parent), sound_(sound), game_(*this, random) {
+    : QWidget(parent),
+      sound_(sound),
+      timer2_(this, QStringLiteral("Timer2"), std::chrono::milliseconds(kExplosionInterval)),
+      game_(*this, random) {
   BuildControls();
   ConnectEvents();
   game_.Form_Load();
@@ -151,10 +154,6 @@ void Form1::BuildControls() {
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setTimerType(Qt::PreciseTimer);
   timer1_.setInterval(kDesignTimer1Interval);
-  timer2_.setParent(this);
-  timer2_.setObjectName(QStringLiteral("Timer2"));
-  timer2_.setTimerType(Qt::PreciseTimer);
-  timer2_.setInterval(kExplosionInterval);
 
   setTabOrder(command1_, picture1_);
   setTabOrder(picture1_, command2_);
@@ -170,9 +169,10 @@ void Form1::ConnectEvents() {
           [this](int16_t button, int16_t shift, float x, float y) {
             const PlayfieldWidget::ShowChangesAtEnd show(*picture1_);
             game_.Picture1_MouseUp(button, shift, x, y);
+            FollowExplosions();
           });
   connect(&timer1_, &QTimer::timeout, this, ToRules(&Game::Timer1_Timer));
-  connect(&timer2_, &QTimer::timeout, this, ToRules(&Game::Timer2_Timer));
+  connect(&timer2_.Waker(), &QTimer::timeout, this, ToRules(&Game::Timer2_Timer));
   command1_->installEventFilter(this);
   command2_->installEventFilter(this);
 }
@@ -181,8 +181,11 @@ std::function<void()> Form1::ToRules(void (Game::*handler)()) {
   return [this, handler] {
     const PlayfieldWidget::ShowChangesAtEnd show(*picture1_);
     (game_.*handler)();
+    FollowExplosions();
   };
 }
+
+void Form1::FollowExplosions() { timer2_.Follow(game_.Timer2HasWork()); }
 
 void Form1::SetAboutHighlight(bool on) {
   QPalette palette = label3_->palette();
@@ -257,13 +260,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-QTimer& Form1::TimerOf(GameTimer timer) { return timer == GameTimer::Timer1 ? timer1_ : timer2_; }
-
-const QTimer& Form1::TimerOf(GameTimer timer) const {
-  return timer == GameTimer::Timer1 ? timer1_ : timer2_;
+bool Form1::TimerEnabled(GameTimer timer) const {
+  return timer == GameTimer::Timer1 ? timer1_.isActive() : timer2_.Enabled();
 }
-
-bool Form1::TimerEnabled(GameTimer timer) const { return TimerOf(timer).isActive(); }
 
 void Form1::DrawSprite(SpriteSet set, int16_t item, float x, float y) {
   const QRect changed =
@@ -314,11 +313,13 @@ void Form1::ShowLevelCaption(const QString& caption) {
 }
 
 void Form1::SetTimerEnabled(GameTimer timer, bool enabled) {
-  QTimer& qtimer = TimerOf(timer);
-  if (!enabled) {
-    qtimer.stop();
-  } else if (!qtimer.isActive()) {
-    qtimer.start();  // a fresh interval: the first tick comes one interval later
+  if (timer == GameTimer::Timer2) {
+    timer2_.SetEnabled(enabled);
+    FollowExplosions();
+  } else if (!enabled) {
+    timer1_.stop();
+  } else if (!timer1_.isActive()) {
+    timer1_.start();  // a fresh interval: the first tick comes one interval later
   }
 }
 
@@ -335,7 +336,7 @@ bool Form1::AskYesNo(const std::string& prompt, const std::string& title) {
 
 void Form1::EndProgram() {
   timer1_.stop();
-  timer2_.stop();
+  timer2_.SetEnabled(false);
   QCoreApplication::exit(0);
 }
 

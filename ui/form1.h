@@ -11,6 +11,7 @@
 #include "game/game_window.h"
 #include "game/random.h"
 #include "sound/sound.h"
+#include "ui/grid_timer.h"
 #include "ui/pictures.h"
 
 class QLabel;
@@ -39,8 +40,10 @@ class Form1 : public QWidget, public GameWindow {
   const Pictures& Art() const { return pictures_; }
   // The holder whose picture the playfield shows, if any has been shown.
   std::optional<ScreenPicture> ShownScreen() const { return shownScreen_; }
+  // As the rules set them; Timer2 sleeps through the ticks that would find no explosion.
   bool TimerEnabled(GameTimer timer) const;
   int Timer1Interval() const { return timer1_.interval(); }
+  const GridTimer& Timer2Schedule() const { return timer2_; }
 
   // GameWindow
   void DrawSprite(SpriteSet set, int16_t item, float x, float y) override;
@@ -81,8 +84,8 @@ class Form1 : public QWidget, public GameWindow {
   // Queued after the first frame (see paintEvent).
   void PrepareSound();
   void ShowLevelCaption(const QString& caption);
-  QTimer& TimerOf(GameTimer timer);
-  const QTimer& TimerOf(GameTimer timer) const;
+  // Lets Timer2 wake for its next tick only if that tick has an explosion to step.
+  void FollowExplosions();
 
   Sound& sound_;
   Pictures pictures_;
@@ -98,7 +101,7 @@ class Form1 : public QWidget, public GameWindow {
   bool soundPrepareAsked_ = false;
   bool frameCentred_ = false;  // centred again once the window manager framed it
   QTimer timer1_;
-  QTimer timer2_;
+  GridTimer timer2_;
   Game game_;
 };
 

@@ -37,6 +37,24 @@ TEST_F(Explosions, RunFiveStagesThenFreeTheirSlot) {
   EXPECT_TRUE(window.sprites.empty());
 }
 
+// A window sleeps through Timer2's ticks exactly while one would find every slot free.
+TEST_F(Explosions, Timer2HasWorkFromAHitUntilItsFifthTick) {
+  EXPECT_FALSE(game.Timer2HasWork());
+  Place(5, 200, 200);
+  target(1).posY = 100;
+  game.Picture1_MouseUp(1, 0, 110, 110);
+  for (int tick = 1; tick <= 5; ++tick) {
+    EXPECT_TRUE(game.Timer2HasWork()) << "before tick " << tick;
+    game.Timer2_Timer();
+  }
+  EXPECT_FALSE(game.Timer2HasWork());
+  Start(20, 4, 0, 0);
+  EXPECT_TRUE(game.Timer2HasWork());
+  ScriptStraightWave({100});
+  game.Command1_Click();  // a new game drops every explosion
+  EXPECT_FALSE(game.Timer2HasWork());
+}
+
 TEST_F(Explosions, EachSlotStepsOnItsOwn) {
   Start(2, 5, 0, 0);
   Start(7, 2, 50, 50);

@@ -36,6 +36,19 @@ class Window : public ::testing::Test {
   }
   QColor TextColour(const char* name) { return Child(name)->palette().color(QPalette::WindowText); }
   PlayfieldWidget* Picture1() { return Child<PlayfieldWidget>("Picture1"); }
+  // The middle of the first head whose middle is in sight, in drawing-area pixels;
+  // kNowhere if there is none.
+  static constexpr QPoint kNowhere{-1, -1};
+  QPoint OnAHeadInSight() {
+    for (const SlotNo i : SlotNo::All()) {
+      const TargetSlot& head = form.Rules().State().targets[i];
+      const QPoint centre(static_cast<int>(head.posX) + 18, static_cast<int>(head.posY) + 18);
+      if (head.kind != 0 && QRect(0, 0, 309, 293).contains(centre)) {
+        return centre;
+      }
+    }
+    return kNowhere;
+  }
 
   // A point of the client area, from drawing-area pixels.
   static QPoint OnClient(QPoint drawingArea) { return drawingArea + QPoint(18, 58); }
@@ -319,10 +332,11 @@ TEST_F(Window, StartsOnTheTitleWithNoTimerAndTargetFramesInPixels) {
   title.fill(Qt::black);
   QPainter(&title).drawImage(0, 0, QImage(QStringLiteral(HEADPOP_PICTURES_DIR "/picture2.png")));
   EXPECT_EQ(Picture1()->Surface().Pixels(), title);
-  EXPECT_FALSE(Child<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(form.TimerEnabled(GameTimer::Timer1));
+  EXPECT_FALSE(form.TimerEnabled(GameTimer::Timer2));
   EXPECT_FALSE(Child<QTimer>("Timer2")->isActive());
   EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 1);
-  EXPECT_EQ(Child<QTimer>("Timer2")->interval(), 80);
+  EXPECT_EQ(form.Timer2Schedule().Period(), std::chrono::milliseconds(80));
   EXPECT_EQ(Child<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
   for (const SpriteSet set : {SpriteSet::pic1, SpriteSet::pic2, SpriteSet::pic3}) {
     EXPECT_EQ(form.SpriteScaleWidth(set, 3), 37.0F);
@@ -357,7 +371,7 @@ TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
   EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 0"));
   EXPECT_EQ(Child<QLabel>("levellbl")->text(), QStringLiteral(" 1"));
   EXPECT_TRUE(Child<QTimer>("Timer1")->isActive());
-  EXPECT_TRUE(Child<QTimer>("Timer2")->isActive());
+  EXPECT_TRUE(form.TimerEnabled(GameTimer::Timer2));
   EXPECT_EQ(Child<QTimer>("Timer1")->interval(), 200);
   EXPECT_EQ(form.ShownScreen(), ScreenPicture::backpic);
 
@@ -365,23 +379,57 @@ TEST_F(Window, StartThroughTheButtonBeginsLevelOneWithBothTimers) {
   for (int tick = 0; tick < 10; ++tick) {
     form.Rules().Timer1_Timer();
   }
-  QPoint onHead(-1, -1);
-  for (const SlotNo i : SlotNo::All()) {
-    const TargetSlot& head = form.Rules().State().targets[i];
-    const QPoint centre(static_cast<int>(head.posX) + 18, static_cast<int>(head.posY) + 18);
-    if (head.kind != 0 && QRect(0, 0, 309, 293).contains(centre)) {
-      onHead = centre;
-      break;
-    }
-  }
-  ASSERT_NE(onHead, QPoint(-1, -1)) << "no head of the first wave in sight";
+  const QPoint onHead = OnAHeadInSight();
+  ASSERT_NE(onHead, kNowhere) << "no head of the first wave in sight";
   PressAndRelease(Qt::LeftButton, onHead, onHead);
   EXPECT_EQ(Child<QLabel>("scorelbl")->text(), QStringLiteral(" 10"));
 
   QTest::mouseClick(Child("Label3"), Qt::LeftButton);
   EXPECT_FALSE(Child<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(form.TimerEnabled(GameTimer::Timer2));
   EXPECT_FALSE(Child<QTimer>("Timer2")->isActive());
   EXPECT_EQ(form.ShownScreen(), ScreenPicture::Picture2);
+}
+
+// Counts the timer events that reach one object: each is a wake-up of the program.
+class TimerEventCounter : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    count += event->type() == QEvent::Timer ? 1 : 0;
+    return false;
+  }
+};
+
+// Timer2 stays enabled for the rules all through play, but its QTimer wakes the program
+// only for the five ticks that step an explosion. Real time passes here, but only counts
+// are checked, never how long anything took.
+TEST_F(Window, Timer2WakesOnlyForTheFiveStepsOfAnExplosion) {
+  QTest::mouseClick(Child("Command1"), Qt::LeftButton);
+  form.SetTimerEnabled(GameTimer::Timer1, false);  // the heads stand still
+  for (int tick = 0; tick < 10; ++tick) {
+    form.Rules().Timer1_Timer();
+  }
+  auto* waker = Child<QTimer>("Timer2");
+  TimerEventCounter wakeUps;
+  waker->installEventFilter(&wakeUps);
+  QTest::qWait(250);  // three ticks of the grid with nothing to step
+  EXPECT_EQ(wakeUps.count, 0);
+  EXPECT_FALSE(waker->isActive());
+  EXPECT_TRUE(form.TimerEnabled(GameTimer::Timer2));
+
+  const QPoint onHead = OnAHeadInSight();
+  ASSERT_NE(onHead, kNowhere) << "no head of the first wave in sight";
+  PressAndRelease(Qt::LeftButton, onHead, onHead);
+  const BlastSlot& blast = form.Rules().State().blasts[SlotNo::At(1)];
+  ASSERT_EQ(blast.blastStage, 1);
+  EXPECT_TRUE(waker->isActive());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return blast.blastStage == 0; }, 10000));
+  EXPECT_EQ(wakeUps.count, 5);
+  QTest::qWait(250);
+  EXPECT_EQ(wakeUps.count, 5);
+  EXPECT_FALSE(waker->isActive());
+  EXPECT_TRUE(form.TimerEnabled(GameTimer::Timer2));
 }
 
 // Records the region of every paint event the playfield gets.
