@@ -6,7 +6,8 @@
 
 namespace headpop {
 
-// Label3: a label that reports clicks and pointer moves over it.
+// Label3: a label that reports clicks and pointer moves over it, and shows the letter
+// after '&' in its caption underlined, as an access key, with no keyboard shortcut.
 class AboutLabel : public QLabel {
   Q_OBJECT
 
@@ -21,6 +22,7 @@ class AboutLabel : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace headpop

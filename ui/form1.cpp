@@ -141,9 +141,9 @@ void Form1::BuildControls() {
   label3_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   label3_->setLineWidth(kLabelBorder);
   label3_->setIndent(0);
-  // The underlined A of the access key, without a keyboard shortcut.
-  label3_->setTextFormat(Qt::RichText);
-  label3_->setText(QStringLiteral("<u>A</u>bout ?"));
+  label3_->setTextFormat(Qt::PlainText);
+  label3_->setText(QStringLiteral("&About ?"));
+  label3_->setAccessibleName(QStringLiteral("About ?"));
   label3_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   label3_->setAutoFillBackground(true);
   label3_->setGeometry(256, 384, 57, kAboutLabelHeight);

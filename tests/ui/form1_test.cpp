@@ -103,7 +103,7 @@ TEST_F(Window, LabelsShowTheirTextsInTheirColoursAndFitTheirSizes) {
       {"scorelbl", QStringLiteral("00"), QColor(0, 255, 255)},
       {"Label1", QStringLiteral("Level :"), QColor(255, 255, 255)},
       {"levellbl", QStringLiteral("00"), QColor(255, 255, 0)},
-      {"Label3", QStringLiteral("<u>A</u>bout ?"), QColor(128, 128, 128)},
+      {"Label3", QStringLiteral("&About ?"), QColor(128, 128, 128)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -111,8 +111,7 @@ TEST_F(Window, LabelsShowTheirTextsInTheirColoursAndFitTheirSizes) {
     EXPECT_EQ(label->text(), c.text);
     EXPECT_EQ(TextColour(c.name), c.colour);
     EXPECT_EQ(label->frameWidth(), 2);
-    const QString plain =
-        QString(c.text).remove(QStringLiteral("<u>")).remove(QStringLiteral("</u>"));
+    const QString plain = QString(c.text).remove(QLatin1Char('&'));
     // The ink of the caption fits inside the border.
     const QRect ink = label->fontMetrics().tightBoundingRect(plain);
     EXPECT_GE(ink.left(), 0);
@@ -124,6 +123,40 @@ TEST_F(Window, LabelsShowTheirTextsInTheirColoursAndFitTheirSizes) {
   EXPECT_TRUE(about->autoFillBackground());
   EXPECT_EQ(about->palette().color(QPalette::Window), QColor(0, 0, 0));
   EXPECT_FALSE(Child<QLabel>("Label4")->autoFillBackground());
+}
+
+// The '&' of the caption shows as an underline under the A, in the label's own face, and
+// changes nothing else of what the label shows.
+TEST_F(Window, TheAboutLabelUnderlinesTheAOfItsAccessKeyAndNothingElse) {
+  auto* about = Child<QLabel>("Label3");
+  const QImage withKey = about->grab().toImage();
+  about->setText(QStringLiteral("About ?"));
+  const QImage plain = about->grab().toImage();
+  about->setText(QStringLiteral("&About ?"));
+  ASSERT_EQ(withKey.size(), plain.size());
+  const QRect content = about->contentsRect();
+  const int advanceOfA = about->fontMetrics().horizontalAdvance(QLatin1Char('A'));
+  QRegion changed;
+  int lowestInkOfA = -1;
+  for (int y = 0; y < plain.height(); ++y) {
+    for (int x = 0; x < plain.width(); ++x) {
+      if (withKey.pixel(x, y) != plain.pixel(x, y)) {
+        changed += QRect(x, y, 1, 1);
+      }
+      if (content.contains(x, y) && x < content.left() + advanceOfA &&
+          plain.pixel(x, y) != QColor(Qt::black).rgb()) {
+        lowestInkOfA = y;
+      }
+    }
+  }
+  ASSERT_FALSE(changed.isEmpty()) << "no underline";
+  const QRect line = changed.boundingRect();
+  EXPECT_GT(line.top(), lowestInkOfA) << "the line lies under the A";
+  EXPECT_LE(line.height(), 2);
+  EXPECT_GE(line.left(), content.left());
+  EXPECT_LE(line.right(), content.left() + advanceOfA);
+  EXPECT_GE(line.width(), advanceOfA - 2);
+  EXPECT_EQ(changed.rectCount(), 1) << "a solid line";
 }
 
 TEST_F(Window, TheLevelLabelGrowsToTheRightAndTheScoreLabelKeepsItsWidth) {
