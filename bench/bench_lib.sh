@@ -23,17 +23,54 @@ micro_median_ns() {
     f = ($5 == "\"us\"") ? 1e3 : ($5 == "\"ms\"") ? 1e6 : 1; printf "%.1f", $4 * f }' "$1"
 }
 
+# ---------------------------------------------------------------- verdicts
+# A figure that depends on how fast the machine runs the program (a time, a CPU share) is
+# judged only if the machine was quiet while it was measured: at least $quiet_idle_min %
+# idle, not counting the benchmarks' own programs and servers, over the figure's own
+# window. Counts and sizes (pixels, the idle screens' wake-ups, resident memory) do not
+# depend on other work, and are always judged. A missing figure fails whatever the
+# machine did.
+quiet_idle_min=${BENCH_QUIET_IDLE:-85}
+
+# The windows the rows that follow are judged in (a figure and its reference may have
+# one each): judged_in NAME..., or judged_in with none for rows judged always.
+judged_windows=()
+judged_in() { judged_windows=("$@"); }
+
+# verdict MET [FIGURE_PRESENT]: pass, FAIL, or not judged with the least idle share of
+# the windows.
+verdict() {
+  local idle='' name
+  [ "${2:-1}" = 1 ] || { echo FAIL; return; }
+  for name in "${judged_windows[@]}"; do
+    if [ -n "${window_idle[$name]:-}" ] && { [ -z "$idle" ] || [ "${window_idle[$name]}" -lt "$idle" ]; }; then
+      idle=${window_idle[$name]}
+    fi
+  done
+  if [ -n "$idle" ] && [ "$idle" -lt "$quiet_idle_min" ]; then
+    echo "not judged (machine busy, $idle % idle)"
+  elif [ "$1" = 1 ]; then
+    echo pass
+  else
+    echo FAIL
+  fi
+}
+
+# 1 when awk's condition holds of v (and m), else 0.
+holds() { awk -v v="$2" -v m="${3:-}" "BEGIN { print ($1) ? 1 : 0 }"; }
+
+present() { is_figure "$1" && { [ $# -lt 2 ] || is_figure "$2"; } && echo 1 || echo 0; }
+
 # ---------------------------------------------------------------- table rows
 # row FIGURE MEASURED UNIT BUDGET_TEXT REFERENCE RATIO VERDICT
 row() { printf '%s\t%s %s\t%s\t%s\t%s\t%s\n' "$@" >>"$rows"; }
 
 # A figure against a multiple of its reference: row_ratio FIGURE VALUE UNIT REF REF_NAME MAX
 row_ratio() {
-  local ratio verdict
+  local ratio
   ratio=$(div "$2" "$4")
-  verdict=$(awk -v r="$ratio" -v m="$6" 'BEGIN { print (r <= m) ? "pass" : "FAIL" }')
-  is_figure "$2" && is_figure "$4" || verdict=FAIL
-  row "$1" "$2" "$3" "≤ $6 × reference" "$4 $3 ($5)" "$ratio" "$verdict"
+  row "$1" "$2" "$3" "≤ $6 × reference" "$4 $3 ($5)" "$ratio" \
+    "$(verdict "$(holds 'v <= m' "$ratio" "$6")" "$(present "$2" "$4")")"
 }
 
 # A figure with no budget of its own, set beside a reference to explain another:
@@ -46,16 +83,15 @@ row_info() {
 # row_limit FIGURE VALUE UNIT MAX [REF REF_NAME]. A budget of 0 must be met exactly,
 # others are upper limits.
 row_limit() {
-  local verdict ratio="" reference=""
-  verdict=$(awk -v v="$2" -v m="$4" 'BEGIN { print (v <= m) ? "pass" : "FAIL" }')
-  is_figure "$2" || verdict=FAIL
+  local ratio="" reference=""
   if [ $# -ge 6 ]; then
     reference="$5 $3 ($6)"
     ratio=$(div "$2" "$5")
   fi
   local budget="≤ $4 $3"
   [ "$4" = 0 ] && budget="= 0"
-  row "$1" "$2" "$3" "$budget" "$reference" "$ratio" "$verdict"
+  row "$1" "$2" "$3" "$budget" "$reference" "$ratio" \
+    "$(verdict "$(holds 'v <= m' "$2" "$4")" "$(present "$2")")"
 }
 
 # The two rows of one timer from the driver's summary line: mean, and 99th percentile
@@ -72,23 +108,78 @@ timer_rows() {
     return
   fi
   off=$(awk -v m="$mean" -v n="$nominal" 'BEGIN { d = m - n; printf "%.3f", d < 0 ? -d : d }')
-  verdict=$(awk -v o="$off" 'BEGIN { print (o <= 1) ? "pass" : "FAIL" }')
-  row "$3: mean interval ($count intervals)" "$mean" ms "$nominal ± 1 ms" "" "" "$verdict"
+  row "$3: mean interval ($count intervals)" "$mean" ms "$nominal ± 1 ms" "" "" \
+    "$(verdict "$(holds 'v <= 1' "$off")")"
   row_limit "$3: 99th percentile of the deviation from $nominal ms" "$p99" ms 3
 }
 
+# The rows of a timer that sleeps through ticks with no work, from the driver's line
+# "NAME_grid period_ms= count= mean_late_ms= p99_late_ms= worst_late_ms=": how late its
+# ticks came after their points on the grid. The mean may be up to 1.5 ms: the wait is
+# rounded up to the next whole millisecond (up to 1 ms, so a tick never comes early), and
+# the event loop rounds its own wait up as well. grid_rows OUTPUT_FILE NAME LABEL
+grid_rows() {
+  local line count
+  line=$(grep "^$2_grid " "$1" || true)
+  count=$(field "$line" count)
+  if [ "${count:-0}" -lt 50 ]; then
+    row "$3: too few ticks measured (${count:-0})" "-" "" "" "" "" "FAIL"
+    return
+  fi
+  row_limit "$3: mean lateness behind its grid point ($count ticks)" \
+    "$(field "$line" mean_late_ms)" ms 1.5
+  row_limit "$3: 99th percentile of the lateness" "$(field "$line" p99_late_ms)" ms 3
+}
+
 # ---------------------------------------------------------------- a quiet CPU
-# Waits up to $1 seconds for the machine to be at least 85 % idle over 2 s (other work
-# would steal time from the measured programs), and notes what it found.
 # Idle, total and stolen ticks of all CPUs so far; the idle (or, with a third argument,
 # the stolen) share between two such readings. Time stolen by the host of a virtual
-# machine can show up as run time of the measured threads.
+# machine can show up as run time of the measured threads. BENCH_PROC_ROOT stands in for
+# /proc in the verdicts' test.
+proc_root=${BENCH_PROC_ROOT:-/proc}
 cpu_ticks() {
-  awk '/^cpu / { print $5 + $6, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9, $9 }' /proc/stat
+  awk '/^cpu / { print $5 + $6, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9, $9 }' "$proc_root/stat"
 }
 idle_between() {
   awk -v a="$1" -v b="$2" -v k="${3:-1}" 'BEGIN { split(a, x, " "); split(b, y, " ");
     printf "%.0f", 100 * (y[k] - x[k]) / (y[2] - x[2]) }'
+}
+
+# CPU ticks of this script and every process under it so far: for each one still running,
+# its own time and that of its children it has reaped (a reaped child's time moves into
+# its parent's), all in the same clock ticks as /proc/stat.
+own_ticks() {
+  # A process may end between the listing and the reading: cat goes on without it.
+  { cat "$proc_root"/[0-9]*/stat 2>/dev/null || true; } | awk -v top="$$" '{
+      pid = $1; sub(/^.*\) /, "")
+      parent[pid] = $2; ticks[pid] = $12 + $13 + $14 + $15
+    }
+    END {
+      for (pid in ticks) {
+        for (p = pid; p != "" && p != top && p > 1; p = parent[p]) {}
+        if (p == top) { total += ticks[pid] }
+      }
+      print total + 0
+    }'
+}
+
+# The idle share between two "idle total stolen own" readings, with own time as idle.
+idle_apart_from_own() {
+  awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ")
+    total = y[2] - x[2]; share = total > 0 ? 100 * (y[1] - x[1] + y[4] - x[4]) / total : 0
+    printf "%.0f", (share > 100) ? 100 : share }'
+}
+
+# Each figure's window: the machine's idle share over it, the benchmarks' own CPU time
+# counted as idle, so that only other work makes it busy. window_open NAME ...
+# window_close NAME sets window_idle[NAME] and notes it.
+declare -A window_start window_idle
+window_open() { window_start[$1]="$(cpu_ticks) $(own_ticks)"; }
+window_close() {
+  local b
+  b="$(cpu_ticks) $(own_ticks)"
+  window_idle[$1]=$(idle_apart_from_own "${window_start[$1]}" "$b")
+  echo "machine during $1: ${window_idle[$1]} % idle apart from the benchmarks' own programs ($(idle_between "${window_start[$1]}" "$b" 3) % stolen)" >>"$notes"
 }
 
 cpu_idle_percent() {
@@ -98,16 +189,18 @@ cpu_idle_percent() {
   idle_between "$a" "$(cpu_ticks)"
 }
 
+# Waits up to $1 seconds for the machine to be quiet over 2 s (other work would steal
+# time from the measured programs), and notes what it found.
 wait_for_quiet_cpu() {
   local deadline=$((SECONDS + $1)) idle
   idle=$(cpu_idle_percent)
-  while [ "$idle" -lt 85 ] && [ "$SECONDS" -lt "$deadline" ]; do
+  while [ "$idle" -lt "$quiet_idle_min" ] && [ "$SECONDS" -lt "$deadline" ]; do
     echo "waiting for a quiet CPU: ${idle} % idle" >&2
     idle=$(cpu_idle_percent)
   done
   quiet_idle=$idle
-  if [ "$idle" -lt 85 ]; then
-    echo "CPU still busy after $1 s (${idle} % idle): figures below are disturbed" >>"$notes"
+  if [ "$idle" -lt "$quiet_idle_min" ]; then
+    echo "CPU still busy after $1 s (${idle} % idle): figures measured while it stays busy are not judged" >>"$notes"
   fi
 }
 
@@ -186,8 +279,6 @@ await_window() {
 }
 
 # ---------------------------------------------------------------- measurements
-# Medians of start-up time and resident memory, runs of the two programs alternating
-# after one unmeasured run of each (which fills the page cache).
 # One start-up: the launcher notes the time and execs the program, which reports its
 # first frame and quits; prints that report.
 startup_once() {
@@ -200,30 +291,48 @@ startup_once() {
   grep first_frame_ms "$out" || true
 }
 
+# Medians of start-up time and resident memory over $1 rounds, the programs in turn in
+# each, after one unmeasured run of each (which fills the page cache).
 measure_startup() {
-  local i line game_ms=() empty_ms=() text_ms=() game_kb=() empty_kb=() text_kb=()
-  startup_once "$bench_bin/headpop_bench_driver" startup >/dev/null
-  startup_once "$bench_bin/headpop_bench_empty_window" startup >/dev/null
-  startup_once "$bench_bin/headpop_bench_empty_window" startup-text >/dev/null
-  for ((i = 0; i < $1; i++)); do
-    line=$(startup_once "$bench_bin/headpop_bench_driver" startup)
-    game_ms+=("$(field "$line" first_frame_ms)")
-    game_kb+=("$(field "$line" rss_kb)")
-    line=$(startup_once "$bench_bin/headpop_bench_empty_window" startup)
-    empty_ms+=("$(field "$line" first_frame_ms)")
-    empty_kb+=("$(field "$line" rss_kb)")
-    line=$(startup_once "$bench_bin/headpop_bench_empty_window" startup-text)
-    text_ms+=("$(field "$line" first_frame_ms)")
-    text_kb+=("$(field "$line" rss_kb)")
+  # name, then the program and its mode; "socket" is the one-label window with its frames
+  # through the X socket instead of shared memory, as the game sends its own.
+  local programs=(
+    "game headpop_bench_driver startup"
+    "empty headpop_bench_empty_window startup"
+    "text headpop_bench_empty_window startup-text"
+    "socket headpop_bench_empty_window startup-text"
+  )
+  local i entry name line
+  declare -A ms kb
+  for entry in "${programs[@]}"; do
+    startup_of $entry >/dev/null
   done
-  startup_game_ms=$(printf '%s\n' "${game_ms[@]}" | median)
-  startup_empty_ms=$(printf '%s\n' "${empty_ms[@]}" | median)
-  startup_text_ms=$(printf '%s\n' "${text_ms[@]}" | median)
-  rss_game_kb=$(printf '%s\n' "${game_kb[@]}" | median)
-  rss_empty_kb=$(printf '%s\n' "${empty_kb[@]}" | median)
-  rss_text_kb=$(printf '%s\n' "${text_kb[@]}" | median)
-  echo "start-up ms, game: ${game_ms[*]}; empty window: ${empty_ms[*]}; with one label: ${text_ms[*]}" >>"$notes"
-  echo "resident kB, game: ${game_kb[*]}; empty window: ${empty_kb[*]}; with one label: ${text_kb[*]}" >>"$notes"
+  for ((i = 0; i < $1; i++)); do
+    for entry in "${programs[@]}"; do
+      name=${entry%% *}
+      line=$(startup_of $entry)
+      ms[$name]+="$(field "$line" first_frame_ms) "
+      kb[$name]+="$(field "$line" rss_kb) "
+    done
+  done
+  startup_game_ms=$(tr ' ' '\n' <<<"${ms[game]}" | median)
+  startup_empty_ms=$(tr ' ' '\n' <<<"${ms[empty]}" | median)
+  startup_text_ms=$(tr ' ' '\n' <<<"${ms[text]}" | median)
+  startup_socket_ms=$(tr ' ' '\n' <<<"${ms[socket]}" | median)
+  rss_game_kb=$(tr ' ' '\n' <<<"${kb[game]}" | median)
+  rss_empty_kb=$(tr ' ' '\n' <<<"${kb[empty]}" | median)
+  rss_text_kb=$(tr ' ' '\n' <<<"${kb[text]}" | median)
+  echo "start-up ms, game: ${ms[game]}; empty window: ${ms[empty]}; with one label: ${ms[text]}; with one label, frames through the socket: ${ms[socket]}" >>"$notes"
+  echo "resident kB, game: ${kb[game]}; empty window: ${kb[empty]}; with one label: ${kb[text]}" >>"$notes"
+}
+
+# startup_of NAME PROGRAM MODE: one start-up of a program of the benchmarks.
+startup_of() {
+  if [ "$1" = socket ]; then
+    QT_XCB_NO_MITSHM=1 startup_once "$bench_bin/$2" "$3"
+  else
+    startup_once "$bench_bin/$2" "$3"
+  fi
 }
 
 # One screen left alone: the main thread's wakeups over $2 seconds, and what the other
@@ -257,26 +366,28 @@ measure_idle() {
 }
 
 # CPU of a program over $2 seconds after 5 s of warm-up, in % of one core, from the
-# kernel's per-thread run time. measure_cpu OUTPUT_FILE SECONDS PROGRAM ARGS...
+# kernel's per-thread run time, and the wake-ups per second of all its threads (their
+# voluntary context switches); the seconds are the window named $3.
+# measure_cpu OUTPUT_FILE SECONDS WINDOW PROGRAM ARGS...
 measure_cpu() {
-  local out=$1 seconds=$2 pid ns
-  shift 2
+  local out=$1 seconds=$2 window=$3 pid ns
+  shift 3
   "${pin[@]}" "$@" >"$out" 2>"$out.err" &
   pid=$!
   sleep 5
   resident_by_mapping "$pid" >"$work/rss-$(basename "$1")"
   task_stats "$pid" >"$work/cpu-a"
-  machine_a=$(cpu_ticks)
+  window_open "$window"
   sleep "$seconds"
   task_stats "$pid" >"$work/cpu-b"
-  machine_b=$(cpu_ticks)
-  machine_idle=$(idle_between "$machine_a" "$machine_b")
-  machine_steal=$(idle_between "$machine_a" "$machine_b" 3)
+  window_close "$window"
   ns=$(task_delta "$work/cpu-a" "$work/cpu-b" | awk '{ s += $4 } END { print s }')
-  await_exit "$pid" 20
+  wakeups_per_second=$(task_delta "$work/cpu-a" "$work/cpu-b" |
+    awk -v s="$seconds" '{ v += $2 } END { printf "%.2f", v / s }')
+  await_exit "$pid" 60
   cpu_percent=$(awk -v ns="$ns" -v s="$seconds" 'BEGIN { printf "%.3f", 100 * ns / (s * 1e9) }')
   {
-    echo "CPU of $(basename "$1") ${*:2} over $seconds s: ${cpu_percent} % (machine ${machine_idle} % idle, ${machine_steal} % stolen meanwhile); per thread (wakeups, preemptions, CPU µs):"
+    echo "CPU of $(basename "$1") ${*:2} over $seconds s: ${cpu_percent} %, ${wakeups_per_second} wake-ups a second; per thread (wakeups, preemptions, CPU µs):"
     grep '^timer' "$out" | sed 's/^/    /' || true
     task_delta "$work/cpu-a" "$work/cpu-b" |
       awk '{ printf "    %s: %d, %d, %.0f\n", $5, $2, $3, $4 / 1000 }'
@@ -330,6 +441,8 @@ print_report() {
   echo "Headpop benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "Machine: $cpu, $(nproc --all) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' \
     /proc/meminfo), Linux $kernel; CPU ${quiet_idle} % idle before the run"
+  echo "Times are judged only if the machine was at least ${quiet_idle_min} % idle, the benchmarks' own"
+  echo "programs apart, while they were measured: $(grep -c 'not judged' "$rows" || true) figures were not judged."
   echo
   echo "| figure | measured | budget | reference | ratio | verdict |"
   echo "|---|---|---|---|---|---|"

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/driver_states.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -10,6 +12,7 @@
 
 #include "game/game.h"
 #include "ui/playfield_surface.h"
+#include "ui/playfield_widget.h"
 
 namespace headpop::bench {
 namespace {
@@ -103,24 +106,81 @@ std::vector<double> TimerLog::IntervalsMs() const {
   return intervals;
 }
 
+std::vector<double> TimerLog::LatenessMs(const TickGrid& grid) const {
+  std::vector<double> lateness;
+  const double enabledAt = std::chrono::duration<double, std::milli>(grid.EnabledAt()).count();
+  const double period = std::chrono::duration<double, std::milli>(grid.Period()).count();
+  for (const Clock::time_point stamp : stamps_) {
+    const double since =
+        std::chrono::duration<double, std::milli>(stamp.time_since_epoch()).count() - enabledAt;
+    lateness.push_back(since - std::round(since / period) * period);
+  }
+  return lateness;
+}
+
+namespace {
+
+double Mean(const std::vector<double>& values) {
+  return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+}
+
+// Nearest rank: the smallest value that at least 99 % of them keep to. Sorts `values`.
+double Percentile99(std::vector<double>& values) {
+  std::sort(values.begin(), values.end());
+  const auto rank = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
+  return values[std::max<std::size_t>(rank, 1) - 1];
+}
+
+}  // namespace
+
 IntervalSummary Summarise(std::vector<double> intervalsMs, double nominalMs) {
   IntervalSummary summary;
   summary.count = static_cast<int>(intervalsMs.size());
   if (intervalsMs.empty()) {
     return summary;
   }
-  summary.meanMs = std::accumulate(intervalsMs.begin(), intervalsMs.end(), 0.0) /
-                   static_cast<double>(intervalsMs.size());
+  summary.meanMs = Mean(intervalsMs);
   for (double& interval : intervalsMs) {
     interval = std::fabs(interval - nominalMs);
   }
-  std::sort(intervalsMs.begin(), intervalsMs.end());
-  // Nearest rank: the smallest deviation that at least 99 % of the intervals keep to.
-  const auto rank =
-      static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(intervalsMs.size())));
-  summary.p99DeviationMs = intervalsMs[std::max<std::size_t>(rank, 1) - 1];
+  summary.p99DeviationMs = Percentile99(intervalsMs);
   summary.worstDeviationMs = intervalsMs.back();
   return summary;
+}
+
+LatenessSummary SummariseLateness(std::vector<double> latenessMs) {
+  LatenessSummary summary;
+  summary.count = static_cast<int>(latenessMs.size());
+  if (latenessMs.empty()) {
+    return summary;
+  }
+  summary.meanMs = Mean(latenessMs);
+  for (double& late : latenessMs) {
+    late = std::fabs(late);
+  }
+  summary.p99Ms = Percentile99(latenessMs);
+  summary.worstMs = latenessMs.back();
+  return summary;
+}
+
+bool ShootAHeadInSight(Form1& form) {
+  const QRect field(0, 0, PlayfieldSurface::kWidth, PlayfieldSurface::kHeight);
+  for (const QRect& head : TargetRects(form.Rules().State())) {
+    if (head.width() == PlayfieldSurface::kSpriteSize &&
+        head.height() == PlayfieldSurface::kSpriteSize && field.contains(head.center())) {
+      auto* playfield = form.findChild<PlayfieldWidget*>(QStringLiteral("Picture1"));
+      if (playfield == nullptr) {
+        return false;
+      }
+      PlayfieldArea& area = playfield->Area();
+      const QPointF local(head.center());
+      QMouseEvent release(QEvent::MouseButtonRelease, local, area.mapTo(&form, local),
+                          area.mapToGlobal(local), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&area, &release);
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace headpop::bench

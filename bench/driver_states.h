@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/tick_grid.h"
 #include "ui/form1.h"
 
 namespace headpop::bench {
@@ -36,6 +37,8 @@ class TimerLog final : public QObject {
 
   // Intervals between consecutive timeouts, ms.
   std::vector<double> IntervalsMs() const;
+  // How far each timeout came after the nearest tick of a grid (before it: negative), ms.
+  std::vector<double> LatenessMs(const TickGrid& grid) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,5 +55,17 @@ struct IntervalSummary {
   double worstDeviationMs = 0;
 };
 IntervalSummary Summarise(std::vector<double> intervalsMs, double nominalMs);
+
+struct LatenessSummary {
+  int count = 0;
+  double meanMs = 0;  // signed: early ticks count against late ones
+  double p99Ms = 0;   // 99th percentile of |lateness|
+  double worstMs = 0;
+};
+LatenessSummary SummariseLateness(std::vector<double> latenessMs);
+
+// Hits the first head whose middle is in sight, through a mouse release on the playfield
+// as the window gets it from the window system; false if no head is in sight.
+bool ShootAHeadInSight(Form1& form);
 
 }  // namespace headpop::bench

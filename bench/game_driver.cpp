@@ -4,8 +4,11 @@
 // whole-process measurement needs (see run_bench.sh):
 //   startup                      the title screen; reports its first frame, then quits
 //   title|level|won|lost SECONDS one screen, left alone for SECONDS
-//   play LEVEL WARMUP SECONDS    plays at LEVEL; after WARMUP seconds it logs the timers
-//                                and the heads in flight for SECONDS, prints them, quits
+//   play LEVEL WARMUP SECONDS [SHOOTING]
+//                                plays at LEVEL; after WARMUP seconds it logs the timers
+//                                and the heads in flight for SECONDS with no shot, then
+//                                hits a head every 530 ms for SHOOTING seconds, so that
+//                                Timer2 wakes for explosions; prints it all, quits
 //   paint TICKS                  counts the pixels painted per movement tick
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,7 +20,9 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bench/bench_sound.h"
 #include "bench/driver_states.h"
@@ -42,7 +47,12 @@ void PrintSummary(const char* name, const TimerLog& log, double nominalMs) {
               nominalMs, s.count, s.meanMs, s.p99DeviationMs, s.worstDeviationMs);
 }
 
-int Play(Form1& form, int16_t level, double warmup, double seconds) {
+// A hit every 530 ms: longer than an explosion (at most 400 ms), so Timer2 sleeps between
+// any two, and 50 ms off a multiple of its 80 ms, so that the hits fall at every tenth of
+// its grid in turn.
+constexpr int kShotEveryMs = 530;
+
+int Play(Form1& form, int16_t level, double warmup, double seconds, double shooting) {
   PlayAtLevel(form, level);
   const QPoint click = form.Playfield().mapToGlobal(
       QPoint(PlayfieldWidget::kBorder + 150, PlayfieldWidget::kBorder + 150));
@@ -51,20 +61,35 @@ int Play(Form1& form, int16_t level, double warmup, double seconds) {
 
   const Clock::time_point from = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                                     std::chrono::duration<double>(warmup));
+  const Clock::time_point shootingFrom =
+      from + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   TimerLog timer1(form, "Timer1", from);
   TimerLog timer2(form, "Timer2", from);
   int fewestHeads = SlotNo::kCount;
   auto* tick = form.findChild<QTimer*>(QStringLiteral("Timer1"));
   QObject::connect(tick, &QTimer::timeout, &form, [&] {
-    if (Clock::now() >= from) {
+    if (const Clock::time_point now = Clock::now(); now >= from && now < shootingFrom) {
       fewestHeads = std::min(fewestHeads, HeadsInFlight(form.Rules().State()));
     }
   });
-  QuitAfter(warmup + seconds);
+  QTimer shots;
+  int hits = 0;
+  shots.setInterval(kShotEveryMs);
+  QObject::connect(&shots, &QTimer::timeout, &form,
+                   [&] { hits += ShootAHeadInSight(form) ? 1 : 0; });
+  QTimer::singleShot(static_cast<int>((warmup + seconds) * 1000), &shots,
+                     qOverload<>(&QTimer::start));
+  QuitAfter(warmup + seconds + shooting);
   const int status = QApplication::exec();
   PrintSummary("timer1", timer1, form.Rules().State().interval);
-  PrintSummary("timer2", timer2, 80);
-  std::printf("fewest_heads_in_flight=%d\n", fewestHeads);
+  const std::optional<TickGrid>& grid = form.Timer2Schedule().Grid();
+  const LatenessSummary late =
+      SummariseLateness(grid ? timer2.LatenessMs(*grid) : std::vector<double>());
+  std::printf(
+      "timer2_grid period_ms=80 count=%d mean_late_ms=%.3f p99_late_ms=%.3f "
+      "worst_late_ms=%.3f\n",
+      late.count, late.meanMs, late.p99Ms, late.worstMs);
+  std::printf("fewest_heads_in_flight=%d hits=%d\n", fewestHeads, hits);
   return status;
 }
 
@@ -142,14 +167,14 @@ int Run(int argc, char* argv[], Form1& form) {
     return QApplication::exec();
   }
   if (mode == "play" && argc >= 5) {
-    return Play(form, static_cast<int16_t>(arg(2)), arg(3), arg(4));
+    return Play(form, static_cast<int16_t>(arg(2)), arg(3), arg(4), arg(5));
   }
   if (mode == "paint" && argc >= 3) {
     return CountPaint(form, static_cast<int>(arg(2)));
   }
   std::fprintf(stderr,
-               "usage: %s startup | title|level|won|lost SECONDS | play LEVEL WARMUP SECONDS |"
-               " paint TICKS\n",
+               "usage: %s startup | title|level|won|lost SECONDS |"
+               " play LEVEL WARMUP SECONDS [SHOOTING] | paint TICKS\n",
                argv[0]);
   return 2;
 }
