@@ -4,7 +4,9 @@
 # The page's figures against their budgets, as rows of bench/run_bench.sh's table: the
 # module's size, the title's first frame in headless Chromium against a page with one
 # empty canvas, the blit against a plain copy of its rows in the same engine, and the
-# timers' mean intervals. Usage: bench/web_bench.sh BUILD_DIR ROWS_FILE
+# timers' mean intervals. Usage: bench/web_bench.sh BUILD_DIR ROWS_FILE [NOTES_FILE]
+# The times are judged only if the machine was quiet while the browser ran them (see
+# bench_lib.sh, "verdicts"); the idle share goes to NOTES_FILE.
 # Knobs: BENCH_WEB_RUNS page loads of each kind (default 11), BENCH_WEB_TIMER_SECONDS (60).
 set -euo pipefail
 export LC_ALL=C
@@ -12,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: $0 BUILD_DIR ROWS_FILE}" && pwd)
 # shellcheck disable=SC2034 # bench_lib.sh's row() writes to it
 rows=${2:?usage: $0 BUILD_DIR ROWS_FILE}
+notes=${3:-/dev/null}
 runs=${BENCH_WEB_RUNS:-11}
 timer_seconds=${BENCH_WEB_TIMER_SECONDS:-60}
 
@@ -36,11 +39,15 @@ cp "$here/web/blit.html" "$here/web/empty_canvas.html" "$blit_module" "$site/ben
 
 row_limit "the page's WebAssembly module" "$(div "$(stat -c %s "$module")" 1024)" KB 100
 
+window_open page
 start_web_server "$site"
 start_chromium
 figures=$(node "$here/web/web_bench.mjs" "$chromium_endpoint" "$web_server_url" "$runs" \
   "$timer_seconds")
+window_close page
 figure() { sed -n "s/^$1=//p" <<<"$figures"; }
+
+judged_in page
 
 row_ratio "page: navigation to the title's first frame, median of $runs" \
   "$(figure first_frame_ms)" ms "$(figure empty_frame_ms)" "a page with one empty canvas" 1.5
