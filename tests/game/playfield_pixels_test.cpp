@@ -130,7 +130,7 @@ TEST_F(Surface, EachSpritePixelsColourIsXoredAndTheTopByteKept) {
   // playfield's.
   sprite.At(17, 5) &= 0x00FFFFFFU;
   surface.DrawSprite(sprite.Rows(), 40, 60);
-  for (const auto [u, v] : {std::pair{0, 0}, {36, 0}, {0, 36}, {36, 36}, {17, 5}}) {
+  for (const auto& [u, v] : {std::pair{0, 0}, {36, 0}, {0, 36}, {36, 36}, {17, 5}}) {
     const Pixel expected =
         (before[static_cast<std::size_t>(60 + v) * kW + 40 + u] ^ sprite.At(u, v)) | kOpaque;
     EXPECT_EQ(At(surface, 40 + u, 60 + v), expected);
