@@ -394,13 +394,12 @@ let soundOn = false;
 const TITLE = PICTURES.indexOf("picture2");
 
 // The title first: the window opens as soon as the module, the title picture and the
-// sounds are in; the other pictures and the labels' faces follow, and the controls answer
-// once they have.
+// sounds are in; the other pictures are asked for only then, so that they do not compete
+// with those for the two cores of a small machine, and the controls answer once they and
+// the labels' faces are in.
 async function start() {
   const module = WebAssembly.instantiateStreaming(fetchFile("headpop.wasm"), imports);
   const title = loadPicture(PICTURES[TITLE]);
-  const others = Promise.all(PICTURES.map((name, number) =>
-    (number === TITLE ? title : loadPicture(name))));
   const soundFiles = loadSounds();
   const faces = Promise.all([document.fonts.load('bold 11px "Headpop Small Labels"'),
     document.fonts.load('bold 12px "Headpop About Label"')]);
@@ -410,6 +409,8 @@ async function start() {
   soundOn = await soundFiles;
   deliver("Form_Load");
   document.documentElement.dataset.shown = "title";
+  const others = Promise.all(PICTURES.map((name, number) =>
+    (number === TITLE ? title : loadPicture(name))));
   await faces;
   sizeLevelLabel();
   (await others).forEach((picture, number) => {
