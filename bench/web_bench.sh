@@ -35,7 +35,8 @@ site=$(mktemp -d /tmp/headpop-web-bench.XXXXXX)
 trap 'end_started_processes; rm -rf "$site"' EXIT
 cp -r "$build/web/." "$site"
 mkdir "$site/bench"
-cp "$here/web/blit.html" "$here/web/empty_canvas.html" "$blit_module" "$site/bench"
+cp "$here/web/blit.html" "$here/web/empty_canvas.html" "$here/web/title_image.html" \
+  "$blit_module" "$site/bench"
 
 row_limit "the page's WebAssembly module" "$(div "$(stat -c %s "$module")" 1024)" KB 100
 
@@ -51,6 +52,8 @@ judged_in page
 
 row_ratio "page: navigation to the title's first frame, median of $runs" \
   "$(figure first_frame_ms)" ms "$(figure empty_frame_ms)" "a page with one empty canvas" 1.5
+row_info "page: a page showing only the title picture, its first frame, median of $runs" \
+  "$(figure title_image_ms)" ms "$(figure empty_frame_ms)" "a page with one empty canvas"
 row_ratio "page: DrawSprite, one 37 x 37 sprite" "$(figure blit_ns)" ns "$(figure copy_ns)" \
   "plain copy of 37 rows, same engine" 2
 for timer in "timer1 200" "timer2 80"; do

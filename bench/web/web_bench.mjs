@@ -4,6 +4,7 @@
 // The page's figures in headless Chromium, one `name=value` line each:
 //   first_frame_ms, empty_frame_ms   navigation start to the first frame showing the title,
 //                                    and to the first frame of a page with one empty canvas
+//   title_image_ms                   and of a page that shows only the title picture
 //   blit_ns, copy_ns                 one 37 x 37 sprite blit, and a plain copy of its rows
 //   timer1_mean_ms, timer2_mean_ms   the mean interval of the page's two timers
 // Usage: node web_bench.mjs CHROMIUM_ENDPOINT SITE_URL RUNS TIMER_SECONDS
@@ -52,9 +53,11 @@ async function firstFrame(page, path) {
 
 const game = [];
 const empty = [];
+const titleImage = [];
 for (let run = 0; run < runs; run += 1) {
-  // Side by side, so that both see the same load on the machine.
+  // Side by side, so that all three see the same load on the machine.
   empty.push(await inFreshPage((page) => firstFrame(page, "bench/empty_canvas.html")));
+  titleImage.push(await inFreshPage((page) => firstFrame(page, "bench/title_image.html")));
   game.push(await inFreshPage(async (page) => {
     await page.addInitScript(watchTitle);
     return firstFrame(page, "");
@@ -62,6 +65,7 @@ for (let run = 0; run < runs; run += 1) {
 }
 console.log(`first_frame_ms=${median(game).toFixed(1)}`);
 console.log(`empty_frame_ms=${median(empty).toFixed(1)}`);
+console.log(`title_image_ms=${median(titleImage).toFixed(1)}`);
 
 const blit = await inFreshPage(async (page) => {
   await page.goto(`${url}bench/blit.html`);
