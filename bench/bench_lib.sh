@@ -94,6 +94,28 @@ row_limit() {
     "$(verdict "$(holds 'v <= m' "$2" "$4")" "$(present "$2")")"
 }
 
+# How well the machine itself keeps time: the 99th percentile of the deviation of a bare
+# precise 100 ms timer on the measured core, from the same run (run_bench.sh sets it).
+# A host that is slow to wake an idle virtual CPU makes every program's timers late; where
+# even the bare timer misses the timers' 3 ms, their figures say nothing of the game's and
+# are not judged. machine_timer_p99 stays empty where it was not measured.
+machine_timer_p99=""
+machine_timer_budget_ms=3
+
+# A timer's figure against its budget, with the bare timer beside it: row_timer FIGURE
+# VALUE MAX
+row_timer() {
+  if is_figure "$machine_timer_p99" && is_figure "$2" &&
+    [ "$(holds 'v > m' "$machine_timer_p99" "$machine_timer_budget_ms")" = 1 ]; then
+    row "$1" "$2" ms "≤ $3 ms" "$machine_timer_p99 ms (a bare precise timer's 99th percentile)" \
+      "" "not judged (machine's own timer late)"
+  elif is_figure "$machine_timer_p99"; then
+    row_limit "$1" "$2" ms "$3" "$machine_timer_p99" "a bare precise timer's 99th percentile"
+  else
+    row_limit "$1" "$2" ms "$3"
+  fi
+}
+
 # The two rows of one timer from the driver's summary line: mean, and 99th percentile
 # of the deviation from nominal. timer_rows OUTPUT_FILE NAME LABEL
 timer_rows() {
@@ -110,7 +132,7 @@ timer_rows() {
   off=$(awk -v m="$mean" -v n="$nominal" 'BEGIN { d = m - n; printf "%.3f", d < 0 ? -d : d }')
   row "$3: mean interval ($count intervals)" "$mean" ms "$nominal ± 1 ms" "" "" \
     "$(verdict "$(holds 'v <= 1' "$off")")"
-  row_limit "$3: 99th percentile of the deviation from $nominal ms" "$p99" ms 3
+  row_timer "$3: 99th percentile of the deviation from $nominal ms" "$p99" 3
 }
 
 # The rows of a timer that sleeps through ticks with no work, from the driver's line
@@ -126,9 +148,9 @@ grid_rows() {
     row "$3: too few ticks measured (${count:-0})" "-" "" "" "" "" "FAIL"
     return
   fi
-  row_limit "$3: mean lateness behind its grid point ($count ticks)" \
-    "$(field "$line" mean_late_ms)" ms 1.5
-  row_limit "$3: 99th percentile of the lateness" "$(field "$line" p99_late_ms)" ms 3
+  row_timer "$3: mean lateness behind its grid point ($count ticks)" \
+    "$(field "$line" mean_late_ms)" 1.5
+  row_timer "$3: 99th percentile of the lateness" "$(field "$line" p99_late_ms)" 3
 }
 
 # ---------------------------------------------------------------- a quiet CPU

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/interval_summary.h"
 #include "game/tick_grid.h"
 #include "ui/form1.h"
 
@@ -47,22 +48,6 @@ class TimerLog final : public QObject {
   Clock::time_point from_;
   std::vector<Clock::time_point> stamps_;
 };
-
-struct IntervalSummary {
-  int count = 0;
-  double meanMs = 0;
-  double p99DeviationMs = 0;  // 99th percentile of |interval - nominal|
-  double worstDeviationMs = 0;
-};
-IntervalSummary Summarise(std::vector<double> intervalsMs, double nominalMs);
-
-struct LatenessSummary {
-  int count = 0;
-  double meanMs = 0;  // signed: early ticks count against late ones
-  double p99Ms = 0;   // 99th percentile of |lateness|
-  double worstMs = 0;
-};
-LatenessSummary SummariseLateness(std::vector<double> latenessMs);
 
 // Hits the first head whose middle is in sight, through a mouse release on the playfield
 // as the window gets it from the window system; false if no head is in sight.

@@ -1,18 +1,50 @@
 // SPDX-FileCopyrightText: 2026 The Headpop developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The references: an empty Qt Widgets window of the game's size, either reporting its
-// first frame ("startup") or running one 100 ms timer for a while ("timer SECONDS"); and
-// the same window with one line of text in a label ("startup-text"), the least any window
-// that shows text pays for the toolkit's fonts.
+// first frame ("startup") or running one 100 ms timer for a while ("timer SECONDS"); the
+// same window with one line of text in a label ("startup-text"), the least any window
+// that shows text pays for the toolkit's fonts; and the same window with one precise
+// 100 ms timer whose intervals it summarises as the game driver does ("precise-timer
+// SECONDS"), how well the machine itself keeps time.
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "bench/first_frame.h"
+#include "bench/interval_summary.h"
+
+namespace {
+
+constexpr int kTickMs = 100;
+
+int RunPreciseTimer(QApplication& app, int seconds) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> intervalsMs;
+  Clock::time_point last{};
+  QTimer tick;
+  tick.setTimerType(Qt::PreciseTimer);
+  tick.setInterval(kTickMs);
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    const Clock::time_point now = Clock::now();
+    if (last != Clock::time_point{}) {
+      intervalsMs.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+    }
+    last = now;
+  });
+  tick.start();
+  QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+  const int status = QApplication::exec();
+  headpop::bench::PrintSummary(stdout, "reference_timer",
+                               headpop::bench::Summarise(intervalsMs, kTickMs), kTickMs);
+  return status;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -32,8 +64,10 @@ int main(int argc, char* argv[]) {
     headpop::bench::ReportFirstFrameThenQuit();
     return QApplication::exec();
   }
+  if (argc >= 3 && std::strcmp(argv[1], "precise-timer") == 0) {
+    return RunPreciseTimer(app, std::atoi(argv[2]));
+  }
   if (argc >= 3 && std::strcmp(argv[1], "timer") == 0) {
-    constexpr int kTickMs = 100;
     QTimer tick;
     tick.setInterval(kTickMs);
     QObject::connect(&tick, &QTimer::timeout, [] {});
@@ -41,6 +75,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(std::atoi(argv[2]) * 1000, &app, &QCoreApplication::quit);
     return QApplication::exec();
   }
-  std::fprintf(stderr, "usage: %s startup | startup-text | timer SECONDS\n", argv[0]);
+  std::fprintf(stderr, "usage: %s startup | startup-text | timer SECONDS | precise-timer SECONDS\n",
+               argv[0]);
   return 2;
 }

@@ -42,9 +42,7 @@ void QuitAfter(double seconds) {
 }
 
 void PrintSummary(const char* name, const TimerLog& log, double nominalMs) {
-  const IntervalSummary s = Summarise(log.IntervalsMs(), nominalMs);
-  std::printf("%s nominal_ms=%.0f count=%d mean_ms=%.3f p99_dev_ms=%.3f worst_dev_ms=%.3f\n", name,
-              nominalMs, s.count, s.meanMs, s.p99DeviationMs, s.worstDeviationMs);
+  PrintSummary(stdout, name, Summarise(log.IntervalsMs(), nominalMs), nominalMs);
 }
 
 // A hit every 530 ms: longer than an explosion (at most 400 ms), so Timer2 sleeps between
