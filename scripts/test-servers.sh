@@ -29,6 +29,10 @@
 #   end_process PID               ends one process: SIGTERM, then SIGKILL after 3 s
 #   end_started_processes         ends every one, the last started first
 #   wait_until SECONDS COMMAND... runs COMMAND until it succeeds or the time runs out
+#   use_work_folder NAME          a private folder $work with the home, configuration and
+#                                 cache the game sees (exported); on exit, or when
+#                                 interrupted, ends every started process and removes the
+#                                 folder, unless the script failed and E2E_KEEP is set
 
 started_pids=()
 servers_dir=${servers_dir:-}
@@ -40,6 +44,27 @@ servers_folder() {
     servers_dir_is_ours=yes
   fi
   mkdir -p "$servers_dir"
+}
+
+use_work_folder() {
+  work=$(mktemp -d "${TMPDIR:-/tmp}/headpop-${1:?usage: use_work_folder NAME}.XXXXXX")
+  mkdir -p "$work/home" "$work/config" "$work/cache"
+  # Nothing reaches the user's own files.
+  export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+  trap end_and_remove_work_folder EXIT
+  # Interrupted by hand or by a time-out, the script still ends what it started.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+
+end_and_remove_work_folder() {
+  local status=$?
+  end_started_processes
+  if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ]; then
+    echo "work folder kept: $work" >&2
+  else
+    rm -rf "$work"
+  fi
 }
 
 wait_until() {

@@ -32,11 +32,10 @@ readonly LEVEL_LABEL=24x17+88+384 # the level label grows to the right, up to St
 readonly START_BUTTON="152 384" QUIT_BUTTON="224 384" ABOUT_LABEL="284 394"
 readonly TARGET_SIZE=37 MAX_WAVE=5
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/headpop-e2e.XXXXXX")
-mkdir -p "$work/home" "$work/config" "$work/cache" "$work/run"
+use_work_folder e2e
+mkdir -p "$work/run"
 chmod 700 "$work/run"
-# Nothing reaches the user's own files, sessions or servers.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+# Nor the user's sessions or servers.
 export XDG_RUNTIME_DIR=$work/run
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE SESSION_MANAGER
 # A session bus that is not there: the toolkit's bus client gives up at once instead of
@@ -64,20 +63,6 @@ finish() {
   fi
   echo "PASS"
 }
-
-e2e_cleanup() {
-  local status=$?
-  end_started_processes
-  if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ]; then
-    echo "work folder kept: $work" >&2
-  else
-    rm -rf "$work"
-  fi
-}
-trap e2e_cleanup EXIT
-# Interrupted by hand or by a time-out, the script still ends what it started.
-trap 'exit 130' INT
-trap 'exit 143' TERM
 
 # --- the game ------------------------------------------------------------------------
 

@@ -22,22 +22,8 @@ assets=${4:?}
 
 # shellcheck source=scripts/test-servers.sh
 source "$(dirname "$0")/../../scripts/test-servers.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/headpop-wayland.XXXXXX")
+use_work_folder wayland
 servers_dir=$work/servers
-cleanup() {
-  local status=$?
-  end_started_processes
-  if [ "$status" -ne 0 ] && [ -n "${E2E_KEEP:-}" ]; then
-    echo "work folder kept: $work" >&2
-  else
-    rm -rf "$work"
-  fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-mkdir -p "$work/home" "$work/config" "$work/cache"
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-session-bus
 # The program chooses its platform itself, as in a player's session.
 unset QT_QPA_PLATFORM XDG_SESSION_TYPE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
